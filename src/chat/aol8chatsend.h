@@ -1,0 +1,28 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "platform/foreign_windows.h"
+
+// Posting a line into the chat client's open room: the room is found by the
+// classes of its windows, its entry box is given the text and an Enter, and
+// the client posts it as the user's own line.
+namespace tavrin::chat {
+
+inline constexpr std::string_view kFrameClass = "AOL Frame25";
+inline constexpr std::string_view kMdiClass = "MDIClient";
+inline constexpr std::string_view kChildClass = "AOL Child";
+inline constexpr std::string_view kEntryClass = "RICHCNTL";
+// A child window is a chat room when it has all four of these children.
+inline constexpr std::array<std::string_view, 4> kRoomChildClasses = {
+    "RICHCNTLREADONLY", "_AOL_Listbox", "_AOL_Combobox", "_AOL_Static"};
+
+// The first "AOL Child" that is a chat room, or kNoWindow. Lets pending
+// window messages run once for every candidate it examines.
+platform::WindowHandle FindChatRoom(platform::ForeignWindows& windows);
+
+// Posts one line into the room; without a room the line is dropped.
+void ChatSend(platform::ForeignWindows& windows, std::string_view text);
+
+}  // namespace tavrin::chat

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/window_handle.h"
+
+namespace tavrin::platform {
+
+// Other programs' windows, found by class name and spoken to with window
+// messages. Text is UTF-8 on this side; the adapter converts it to and from
+// the ANSI code page at the call into the other window, so characters that
+// code page cannot hold arrive as "?".
+//
+// Every send is bounded: a window that does not answer within a short, fixed
+// wait (or that recently failed to) gives the ordinary failure value, 0 or
+// the empty text, as if it were absent.
+class ForeignWindows {
+ public:
+  virtual ~ForeignWindows() = default;
+
+  // The first top-level window of the class (no window name is matched).
+  virtual WindowHandle FindTopLevel(std::string_view className) = 0;
+
+  // The first direct child of parent with the class, after the child `after`
+  // (kNoWindow: from the first child). A parent of kNoWindow searches the
+  // top-level windows, as the platform does.
+  virtual WindowHandle FindChild(WindowHandle parent, WindowHandle after,
+                                 std::string_view className) = 0;
+
+  // Sends a message whose parameters are plain numbers and returns the
+  // answer; 0 when the window is absent or does not answer in time.
+  virtual std::intptr_t Send(WindowHandle window, unsigned message,
+                             std::uintptr_t wParam, std::intptr_t lParam) = 0;
+
+  // Posts a message without waiting for it to be handled.
+  virtual void Post(WindowHandle window, unsigned message,
+                    std::uintptr_t wParam, std::intptr_t lParam) = 0;
+
+  // The window's text: its length with WM_GETTEXTLENGTH, then WM_GETTEXT.
+  virtual std::string GetText(WindowHandle window) = 0;
+
+  // Replaces the window's text with WM_SETTEXT.
+  virtual void SetText(WindowHandle window, std::string_view text) = 0;
+
+  // Lets the messages pending for this program run, once.
+  virtual void PumpOnce() = 0;
+};
+
+}  // namespace tavrin::platform

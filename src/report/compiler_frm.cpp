@@ -1,0 +1,74 @@
+#include "report/compiler_frm.h"
+
+#include <charconv>
+#include <utility>
+
+#include "player/winamp_api.h"
+
+namespace tavrin::report {
+namespace {
+
+std::string DecimalText(std::int32_t value) {
+  char digits[16];
+  const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  return std::string(digits, end);
+}
+
+}  // namespace
+
+CompilerFRM::CompilerFRM(platform::ForeignWindows& windows,
+                         platform::Timers& timers, SettingsSource settings)
+    : windows_(windows), settings_(std::move(settings)) {
+  RefreshReport();
+  refresher_ = timers.Start(kRefresherInterval, [this] { RefreshReport(); });
+  autoAdv_ = timers.Start(kAutoAdvInterval, [this] {
+    if (onAutoAdvTick_) onAutoAdvTick_();
+  });
+}
+
+void CompilerFRM::SetAutoAdvTick(std::function<void()> onTick) {
+  onAutoAdvTick_ = std::move(onTick);
+}
+
+// Asks the play state three times, one test after the other, exactly as the
+// report has always done: a state that changes between the asks can match
+// more than once, and the last match wins.
+void CompilerFRM::UpdateWAStatus() {
+  if (player::GetPlayState(windows_) == player::kPlaying) WAStatus = "Playing";
+  if (player::GetPlayState(windows_) == player::kPaused) WAStatus = "Paused On";
+  if (player::GetPlayState(windows_) == player::kStopped) {
+    WAStatus = "Stopped On";
+  }
+}
+
+void CompilerFRM::RefreshReport() {
+  const settings::SaveFRM& saved = settings_();
+  std::string line;
+  line.reserve(Data.capacity());
+  line.append(saved.Ascii).push_back(' ');
+  SongName = player::GetSongName(windows_);
+  BitRate = DecimalText(player::GetBitRate(windows_));
+  Elapsed = player::FormatElapsed(windows_);
+  Remaining = player::FormatRemaining(windows_);
+  TrackLength = player::FormatLength(windows_);
+  UpdateWAStatus();
+  // Labels and separators stay even around empty fields.
+  if (settings::IsOn(saved.WAStatusCB)) line += WAStatus;
+  if (settings::IsOn(saved.SongNameCB)) line.append(" Song: ").append(SongName);
+  if (settings::IsOn(saved.BitRateCB)) {
+    line.append(" BitRate: ").append(BitRate).append(" -");
+  }
+  if (settings::IsOn(saved.ElapRemCB)) {
+    line.append(" Elapsed/Remaining: ")
+        .append(Elapsed)
+        .append("/")
+        .append(Remaining)
+        .append(" -");
+  }
+  if (settings::IsOn(saved.SongLenCB)) {
+    line.append(" Length: ").append(TrackLength);
+  }
+  Data = std::move(line);
+}
+
+}  // namespace tavrin::report

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/clock.h"
+#include "platform/foreign_windows.h"
+#include "settings/save_frm.h"
+
+namespace tavrin::report {
+
+// The song report compiler: a hidden holder of the song report's fields,
+// kept current from the player on every tick of its Refresher timer. It is
+// created on first use, rebuilds the report once at once, and lives with its
+// two timers until the program ends.
+class CompilerFRM {
+ public:
+  static constexpr std::string_view kCaption = "Data Compiler";
+  // Captions that name the fields for anyone who opens the holder.
+  static constexpr std::array<std::string_view, 6> kFieldCaptions = {
+      "Song", "Bitrate", "Time Elapsed", "Time Remaining", "Length", "Status"};
+  static constexpr platform::Milliseconds kRefresherInterval{1};
+  static constexpr platform::Milliseconds kAutoAdvInterval{150};
+
+  // The settings holder is looked up on every rebuild, so a changed setting
+  // shows in the next tick.
+  using SettingsSource = std::function<const settings::SaveFRM&()>;
+
+  CompilerFRM(platform::ForeignWindows& windows, platform::Timers& timers,
+              SettingsSource settings);
+  CompilerFRM(const CompilerFRM&) = delete;
+  CompilerFRM& operator=(const CompilerFRM&) = delete;
+
+  // Re-reads the player into the fields and rebuilds Data.
+  void RefreshReport();
+
+  // What the AutoAdv timer does on each tick; nothing until it is set.
+  void SetAutoAdvTick(std::function<void()> onTick);
+
+  std::string SongName;
+  std::string BitRate;
+  std::string Elapsed;
+  std::string Remaining;
+  std::string TrackLength;
+  std::string WAStatus;  // keeps its text across a state it does not know
+  std::string Data;      // the report line
+
+ private:
+  void UpdateWAStatus();
+
+  platform::ForeignWindows& windows_;
+  SettingsSource settings_;
+  std::function<void()> onAutoAdvTick_;
+  std::unique_ptr<platform::Timer> refresher_;
+  std::unique_ptr<platform::Timer> autoAdv_;
+};
+
+}  // namespace tavrin::report

@@ -1,0 +1,92 @@
+#include "settings/settings_store.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+namespace tavrin::settings {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// Accepts [sign] digits [. digits] [e [sign] digits], with at least one digit
+// before the exponent. strtod alone would also take "inf", hex and leading
+// garbage-free prefixes, so the shape is checked first.
+bool IsDecimalNumber(std::string_view text) {
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  std::size_t digits = 0;
+  while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    while (i < text.size() && IsDigit(text[i])) ++i, ++digits;
+  }
+  if (digits == 0) return false;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t exponentDigits = 0;
+    while (i < text.size() && IsDigit(text[i])) ++i, ++exponentDigits;
+    if (exponentDigits == 0) return false;
+  }
+  return i == text.size();
+}
+
+void LoadText(platform::ProfileFile& profile, std::string_view key,
+              std::string& field) {
+  field = ReadSetting(profile, kSettingsSection, key, kSettingsFile);
+}
+
+void LoadCheck(platform::ProfileFile& profile, std::string_view key,
+               CheckValue& field) {
+  if (const auto value = ParseCheckValue(
+          ReadSetting(profile, kSettingsSection, key, kSettingsFile))) {
+    field = *value;
+  }
+}
+
+}  // namespace
+
+std::string ReadSetting(platform::ProfileFile& profile,
+                        std::string_view section, std::string_view key,
+                        std::string_view file) {
+  return profile.Read(section, key, file);
+}
+
+void WriteSetting(platform::ProfileFile& profile, std::string_view section,
+                  std::string_view key, std::string_view value,
+                  std::string_view file) {
+  profile.Write(section, key, value, file);
+}
+
+std::optional<CheckValue> ParseCheckValue(std::string_view text) {
+  const std::string_view number = TrimBlanks(text);
+  if (!IsDecimalNumber(number)) return std::nullopt;
+  const double value = std::strtod(std::string(number).c_str(), nullptr);
+  // nearbyint rounds halves to even under the default rounding mode.
+  const double whole = std::nearbyint(value);
+  if (whole != 0.0 && whole != 1.0 && whole != 2.0) return std::nullopt;
+  return static_cast<CheckValue>(whole);
+}
+
+void LoadSettings(platform::ProfileFile& profile, SaveFRM& holder) {
+  LoadText(profile, "Ascii", holder.Ascii);
+  LoadCheck(profile, "AutoLoadWA", holder.AutoStartWA);
+  LoadText(profile, "WinampDIR", holder.Dir);
+  LoadCheck(profile, "AutoAdv", holder.AutoAdv);
+  LoadCheck(profile, "UseAscii", holder.AsciiCB);
+  LoadCheck(profile, "UseSongName", holder.SongNameCB);
+  LoadCheck(profile, "UseBitRate", holder.BitRateCB);
+  LoadCheck(profile, "UseElapRem", holder.ElapRemCB);
+  LoadCheck(profile, "UseSongLen", holder.SongLenCB);
+  LoadCheck(profile, "UseWAStatus", holder.WAStatusCB);
+}
+
+}  // namespace tavrin::settings

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/profile_file.h"
+#include "settings/save_frm.h"
+
+namespace tavrin::settings {
+
+// The one settings file and its one section; every reader and writer uses
+// these, unchanged.
+inline constexpr std::string_view kSettingsFile =
+    R"(C:\windows\system32\TavrinSettings.ini)";
+inline constexpr std::string_view kSettingsSection = "Tavrin Save";
+
+// The stored value, whole; "" when the file, section or key is missing.
+std::string ReadSetting(platform::ProfileFile& profile,
+                        std::string_view section, std::string_view key,
+                        std::string_view file);
+
+// Stores the value, creating file, section and key as needed. Nobody acts on
+// a failed write: the holder keeps the new value all the same.
+void WriteSetting(platform::ProfileFile& profile, std::string_view section,
+                  std::string_view key, std::string_view value,
+                  std::string_view file);
+
+// A stored check-box value as a state: decimal text with blanks around it
+// allowed and a fraction rounded to the nearest whole number, halves to
+// even. Empty when the text is no number, is outside 16 bits or is not one
+// of the states 0, 1 and 2.
+std::optional<CheckValue> ParseCheckValue(std::string_view text);
+
+// Fills the holder from the settings file, key by key; a check box whose
+// stored value is unusable keeps the state it had.
+void LoadSettings(platform::ProfileFile& profile, SaveFRM& holder);
+
+}  // namespace tavrin::settings

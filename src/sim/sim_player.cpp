@@ -1,0 +1,49 @@
+#include "sim/sim_player.h"
+
+#include "player/winamp_api.h"
+
+namespace tavrin::sim {
+
+SimPlayer::SimPlayer(SimDesktop& desktop, std::vector<standins::Song> playlist)
+    : desktop_(desktop),
+      process_(desktop.NewProcess()),
+      model_(desktop.Clock(), std::move(playlist)) {
+  window_ = desktop_.Create(
+      process_, player::kWinampClass, model_.Caption(), platform::kNoWindow,
+      [this](WindowHandle, unsigned message, std::uintptr_t wParam,
+             std::intptr_t lParam) { return Answer(message, wParam, lParam); });
+  titleTimer_ = desktop_.Clock().Start(platform::Milliseconds(100),
+                                       [this] { TitleChanged(); });
+}
+
+SimPlayer::~SimPlayer() { Close(); }
+
+std::intptr_t SimPlayer::Answer(unsigned message, std::uintptr_t wParam,
+                                std::intptr_t lParam) {
+  if (message == platform::msg::kUser) return model_.AnswerQuery(wParam, lParam);
+  if (message == platform::msg::kCommand) {
+    received_.push_back(wParam);
+    model_.Command(wParam);
+    TitleChanged();
+  }
+  return 0;
+}
+
+void SimPlayer::TitleChanged() {
+  if (window_ == platform::kNoWindow || desktop_.HungFor(window_).count() > 0) {
+    return;
+  }
+  desktop_.SetTextOf(window_, model_.Caption());
+}
+
+void SimPlayer::Hang(platform::Milliseconds duration) {
+  desktop_.Hang(process_, duration);
+}
+
+void SimPlayer::Close() {
+  titleTimer_.reset();
+  desktop_.Destroy(window_);
+  window_ = platform::kNoWindow;
+}
+
+}  // namespace tavrin::sim

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <type_traits>
+
+// Move-only owners of Windows handles, one line per kind.
+namespace tavrin::win32 {
+
+template <typename Handle, auto Release>
+struct HandleDeleter {
+  using pointer = Handle;
+  void operator()(Handle handle) const noexcept {
+    if (handle != nullptr) Release(handle);
+  }
+};
+
+template <typename Handle, auto Release>
+using UniqueHandle =
+    std::unique_ptr<std::remove_pointer_t<Handle>,
+                    HandleDeleter<Handle, Release>>;
+
+using UniqueKernelHandle = UniqueHandle<HANDLE, &::CloseHandle>;
+using UniqueWindow = UniqueHandle<HWND, &::DestroyWindow>;
+using UniqueRegion = UniqueHandle<HRGN, &::DeleteObject>;
+using UniqueGdiObject = UniqueHandle<HGDIOBJ, &::DeleteObject>;
+using UniqueIcon = UniqueHandle<HICON, &::DestroyIcon>;
+
+}  // namespace tavrin::win32

@@ -1,0 +1,90 @@
+#include "profile_file_contract.h"
+
+#include <string>
+
+namespace tavrin::contract {
+namespace {
+
+constexpr std::string_view kSection = "Tavrin Save";
+
+TEST_F(ProfileFileContract, MissingFileSectionOrKeyReadsEmpty) {
+  EXPECT_EQ(Read(kSection, "Ascii"), "");
+  EXPECT_EQ(fixture_->Contents(file_), "") << "a read must not create the file";
+  ASSERT_TRUE(Write(kSection, "Ascii", "~~"));
+  EXPECT_EQ(Read(kSection, "WinampDIR"), "");
+  EXPECT_EQ(Read("Other Section", "Ascii"), "");
+}
+
+TEST_F(ProfileFileContract, FirstWriteCreatesFileAndSectionWithCrLfLines) {
+  ASSERT_TRUE(Write(kSection, "UseSongName", "1"));
+  EXPECT_EQ(Read(kSection, "UseSongName"), "1");
+  const std::string bytes = fixture_->Contents(file_);
+  EXPECT_NE(bytes.find("[Tavrin Save]\r\n"), std::string::npos) << bytes;
+  EXPECT_NE(bytes.find("UseSongName=1\r\n"), std::string::npos) << bytes;
+}
+
+TEST_F(ProfileFileContract, SectionAndKeyIgnoreLetterCase) {
+  fixture_->Lay(file_, "[tavrin save]\r\nUSESONGNAME=1\r\n");
+  EXPECT_EQ(Read(kSection, "UseSongName"), "1");
+  ASSERT_TRUE(Write("TAVRIN SAVE", "usesongname", "0"));
+  EXPECT_EQ(Read(kSection, "UseSongName"), "0");
+  const std::string bytes = fixture_->Contents(file_);
+  EXPECT_EQ(bytes.find("[Tavrin Save]"), std::string::npos)
+      << "no second section may appear: " << bytes;
+}
+
+TEST_F(ProfileFileContract, WriteReplacesValueInPlaceAndKeepsOtherKeys) {
+  ASSERT_TRUE(Write(kSection, "Ascii", "first"));
+  ASSERT_TRUE(Write(kSection, "AutoAdv", "1"));
+  ASSERT_TRUE(Write(kSection, "Ascii", "second"));
+  EXPECT_EQ(Read(kSection, "Ascii"), "second");
+  EXPECT_EQ(Read(kSection, "AutoAdv"), "1");
+  const std::string bytes = fixture_->Contents(file_);
+  const auto ascii = bytes.find("Ascii=second");
+  ASSERT_NE(ascii, std::string::npos) << bytes;
+  EXPECT_LT(ascii, bytes.find("AutoAdv=1")) << "replaced where it stood";
+  EXPECT_EQ(bytes.find("first"), std::string::npos) << bytes;
+}
+
+TEST_F(ProfileFileContract, ValuesAreTrimmedAndLoseEnclosingQuotes) {
+  fixture_->Lay(file_,
+                "[Tavrin Save]\r\nUseWAStatus =  1  \r\n"
+                "Ascii=\"  spaced  \"\r\nWinampDIR='C:\\x y\\p.exe'\r\n");
+  EXPECT_EQ(Read(kSection, "UseWAStatus"), "1");
+  EXPECT_EQ(Read(kSection, "Ascii"), "  spaced  ");
+  EXPECT_EQ(Read(kSection, "WinampDIR"), "C:\\x y\\p.exe");
+  ASSERT_TRUE(Write(kSection, "UseBitRate", "  7  "));
+  EXPECT_EQ(Read(kSection, "UseBitRate"), "7");
+}
+
+TEST_F(ProfileFileContract, LongValuesComeBackWhole) {
+  const std::string path = "C:\\" + std::string(290, 'p') + "\\player.exe";
+  ASSERT_TRUE(Write(kSection, "WinampDIR", path));
+  EXPECT_EQ(Read(kSection, "WinampDIR"), path);
+  const std::string decoration(1000, '~');
+  ASSERT_TRUE(Write(kSection, "Ascii", decoration));
+  EXPECT_EQ(Read(kSection, "Ascii"), decoration);
+}
+
+TEST_F(ProfileFileContract, EmptyValueIsStoredAndReadsEmpty) {
+  ASSERT_TRUE(Write(kSection, "Ascii", "~~"));
+  ASSERT_TRUE(Write(kSection, "Ascii", ""));
+  EXPECT_EQ(Read(kSection, "Ascii"), "");
+}
+
+TEST_F(ProfileFileContract, KeysOfOtherSectionsAreNotSeen) {
+  fixture_->Lay(file_, "[Elsewhere]\r\nAscii=wrong\r\n[Tavrin Save]\r\n");
+  EXPECT_EQ(Read(kSection, "Ascii"), "");
+  ASSERT_TRUE(Write(kSection, "Ascii", "right"));
+  EXPECT_EQ(Read(kSection, "Ascii"), "right");
+  EXPECT_EQ(Read("Elsewhere", "Ascii"), "wrong");
+}
+
+TEST_F(ProfileFileContract, WriteIntoMissingFolderFails) {
+  const std::string path = fixture_->PathInMissingFolder();
+  EXPECT_FALSE(fixture_->Profile().Write(kSection, "Ascii", "~~", path));
+  EXPECT_EQ(fixture_->Profile().Read(kSection, "Ascii", path), "");
+}
+
+}  // namespace
+}  // namespace tavrin::contract
