@@ -19,15 +19,15 @@ std::size_t PlaylistNumberLength(std::string_view text) {
 
 }  // namespace
 
-std::string CutSongName(std::string_view title) {
-  std::string_view song = title;
+// Cuts in place: the title's own storage becomes the song name's.
+std::string CutSongName(std::string title) {
   if (const auto suffix = title.find(kTitleSuffix);
-      suffix != std::string_view::npos) {
-    song = title.substr(0, suffix);
-    song.remove_prefix(PlaylistNumberLength(song));
+      suffix != std::string::npos) {
+    title.resize(suffix);
+    title.erase(0, PlaylistNumberLength(title));
   }
-  if (!song.empty() && song.back() == ' ') song.remove_suffix(1);
-  return std::string(song);
+  if (!title.empty() && title.back() == ' ') title.pop_back();
+  return title;
 }
 
 }  // namespace tavrin::player

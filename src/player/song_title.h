@@ -10,6 +10,6 @@ namespace tavrin::player {
 // "<song> - Winamp" when it does not; the song is the text before the first
 // " - Winamp", less a leading playlist number. A title without " - Winamp"
 // is taken whole. Either way one trailing blank is dropped.
-std::string CutSongName(std::string_view title);
+std::string CutSongName(std::string title);
 
 }  // namespace tavrin::player

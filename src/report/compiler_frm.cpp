@@ -43,9 +43,10 @@ void CompilerFRM::UpdateWAStatus() {
 
 void CompilerFRM::RefreshReport() {
   const settings::SaveFRM& saved = settings_();
-  std::string line;
-  line.reserve(Data.capacity());
-  line.append(saved.Ascii).push_back(' ');
+  // Built in place: a tick never pumps messages, so nobody sees it half
+  // built, and the line's storage is reused from tick to tick.
+  std::string& line = Data;
+  line.assign(saved.Ascii).push_back(' ');
   SongName = player::GetSongName(windows_);
   BitRate = DecimalText(player::GetBitRate(windows_));
   Elapsed = player::FormatElapsed(windows_);
@@ -68,7 +69,6 @@ void CompilerFRM::RefreshReport() {
   if (settings::IsOn(saved.SongLenCB)) {
     line.append(" Length: ").append(TrackLength);
   }
-  Data = std::move(line);
 }
 
 }  // namespace tavrin::report
