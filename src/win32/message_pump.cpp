@@ -1,0 +1,56 @@
+#include "win32/message_pump.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace tavrin::win32 {
+namespace {
+
+// Handlers that keep posting to themselves must not hold the caller forever.
+constexpr int kMaxMessagesPerPump = 1000;
+
+using TimerKey = std::pair<HWND, WPARAM>;
+
+bool IsRepeatedTimer(const MSG& message, const std::vector<TimerKey>& seen) {
+  return message.message == WM_TIMER &&
+         std::find(seen.begin(), seen.end(),
+                   TimerKey{message.hwnd, message.wParam}) != seen.end();
+}
+
+}  // namespace
+
+void PumpPendingMessages() {
+  std::vector<TimerKey> timersSeen;
+  MSG message;
+  for (int handled = 0; handled < kMaxMessagesPerPump; ++handled) {
+    // Looked at first, so that a timer due again is left for later.
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) return;
+    if (IsRepeatedTimer(message, timersSeen)) return;
+    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) return;
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    if (message.message == WM_TIMER) {
+      timersSeen.emplace_back(message.hwnd, message.wParam);
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+int RunMessageLoop() {
+  MSG message;
+  for (;;) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(message.wParam);
+    if (got == -1) return 1;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+}  // namespace tavrin::win32

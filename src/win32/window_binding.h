@@ -1,0 +1,39 @@
+#pragma once
+
+#include <windows.h>
+
+// Binds a C++ object to the window it owns: the object comes in as the
+// creation parameter, is kept in GWLP_USERDATA from WM_NCCREATE on and is
+// let go at WM_NCDESTROY. No exception leaves the window procedure.
+namespace tavrin::win32 {
+
+// The owner provides
+//   LRESULT HandleMessage(HWND, UINT, WPARAM, LPARAM);
+// (private, with BoundWindowProc<Owner> as a friend) and passes `this` as
+// the last argument of CreateWindowExW.
+template <typename Owner>
+LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam,
+                                 LPARAM lParam) noexcept {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA,
+                      reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* owner =
+      reinterpret_cast<Owner*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  if (owner != nullptr) {
+    try {
+      return owner->HandleMessage(window, message, wParam, lParam);
+    } catch (...) {
+      // Unwinding into the system's dispatch is undefined; the message gets
+      // the default handling instead.
+    }
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Registers a plain window class once per process; false if that failed.
+bool RegisterWindowClass(const wchar_t* className, WNDPROC procedure);
+
+}  // namespace tavrin::win32

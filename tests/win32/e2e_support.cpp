@@ -1,0 +1,151 @@
+#include "e2e_support.h"
+
+#include <fstream>
+#include <iterator>
+#include <thread>
+#include <vector>
+
+#include "win32/win32_text.h"
+
+namespace tavrin::e2e {
+namespace {
+
+constexpr ULONG_PTR kDriverMagic = 0x54415652;
+
+}  // namespace
+
+std::wstring ProgramFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  const DWORD length = GetModuleFileNameW(nullptr, path.data(),
+                                          static_cast<DWORD>(path.size()));
+  path.resize(length);
+  return path.substr(0, path.find_last_of(L"\\/"));
+}
+
+std::wstring NewTemporaryFolder() {
+  wchar_t base[MAX_PATH];
+  GetTempPathW(MAX_PATH, base);
+  static int serial = 0;
+  const std::wstring folder = std::wstring(base) + L"tavrin-e2e-" +
+                              std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(++serial);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder;
+}
+
+Process Process::Start(const std::wstring& program,
+                       const std::wstring& arguments) {
+  std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  Process process;
+  if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
+                     FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    CloseHandle(info.hThread);
+    process.handle_.reset(info.hProcess);
+    process.id_ = info.dwProcessId;
+  }
+  return process;
+}
+
+bool Process::Running() const {
+  return handle_ && WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT;
+}
+
+bool Process::WaitForExit(std::chrono::milliseconds limit) {
+  return handle_ && WaitForSingleObject(handle_.get(),
+                                        static_cast<DWORD>(limit.count())) ==
+                        WAIT_OBJECT_0;
+}
+
+Process::~Process() {
+  if (Running()) {
+    TerminateProcess(handle_.get(), 1);
+    WaitForSingleObject(handle_.get(), 5000);
+  }
+}
+
+bool WaitUntil(const std::function<bool()>& done,
+               std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(20ms);
+  }
+  return true;
+}
+
+HWND WaitForTopLevel(std::string_view className,
+                     std::chrono::milliseconds limit) {
+  const std::string name(className);
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindWindowA(name.c_str(), nullptr)) != nullptr; },
+            limit);
+  return found;
+}
+
+bool Drive(HWND window, std::string_view command) {
+  COPYDATASTRUCT data{};
+  data.dwData = kDriverMagic;
+  data.cbData = static_cast<DWORD>(command.size());
+  data.lpData = const_cast<char*>(command.data());
+  DWORD_PTR answer = 0;
+  return SendMessageTimeoutW(window, WM_COPYDATA, 0,
+                             reinterpret_cast<LPARAM>(&data),
+                             SMTO_ABORTIFHUNG, 5000, &answer) != 0 &&
+         answer == TRUE;
+}
+
+std::string WindowText(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG,
+                           2000, &length)) {
+    return {};
+  }
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(),
+                           reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, 2000, &copied)) {
+    return {};
+  }
+  text.resize(copied);
+  return win32::Utf8FromWide(text);
+}
+
+HWND RoomTranscript(std::size_t room) {
+  const HWND frame = FindWindowA("AOL Frame25", nullptr);
+  const HWND mdi = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
+  std::size_t seen = 0;
+  for (HWND child = FindWindowExA(mdi, nullptr, "AOL Child", nullptr); child;
+       child = FindWindowExA(mdi, child, "AOL Child", nullptr)) {
+    if (FindWindowExA(child, nullptr, "_AOL_Combobox", nullptr) &&
+        ++seen == room) {
+      return FindWindowExA(child, nullptr, "RICHCNTLREADONLY", nullptr);
+    }
+  }
+  return nullptr;
+}
+
+std::string ReadWholeFile(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::wstring ModulePathOfWindow(HWND window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  const win32::UniqueKernelHandle process(
+      OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+  if (!process) return {};
+  std::wstring path(32768, L'\0');
+  DWORD size = static_cast<DWORD>(path.size());
+  if (!QueryFullProcessImageNameW(process.get(), 0, path.data(), &size)) {
+    return {};
+  }
+  path.resize(size);
+  return path;
+}
+
+}  // namespace tavrin::e2e

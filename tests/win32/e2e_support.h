@@ -1,0 +1,62 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "win32/win32_handles.h"
+
+// Real processes and real windows for the end-to-end tests: the stand-in
+// programs are started beside this test program and driven from outside.
+namespace tavrin::e2e {
+
+using namespace std::chrono_literals;
+
+// The folder this test program runs from, where the other programs are.
+std::wstring ProgramFolder();
+// A fresh folder of its own under the temporary folder.
+std::wstring NewTemporaryFolder();
+
+// A started program; ended (if it still runs) when this goes away.
+class Process {
+ public:
+  Process() = default;
+  static Process Start(const std::wstring& program, const std::wstring& arguments);
+  bool Running() const;
+  bool WaitForExit(std::chrono::milliseconds limit);
+  DWORD Id() const { return id_; }
+
+  Process(Process&&) = default;
+  Process& operator=(Process&&) = default;
+  ~Process();
+
+ private:
+  win32::UniqueKernelHandle handle_;
+  DWORD id_ = 0;
+};
+
+// Polls until `done` holds or the limit passes (windows of a just-started
+// program can take seconds to appear under Wine).
+bool WaitUntil(const std::function<bool()>& done,
+               std::chrono::milliseconds limit = 30s);
+
+HWND WaitForTopLevel(std::string_view className,
+                     std::chrono::milliseconds limit = 30s);
+
+// Sends one driver command to a stand-in's window; true when it was applied.
+bool Drive(HWND window, std::string_view command);
+
+// A window's text, asked with the wide messages (the ANSI length query
+// ignores time-outs under Wine).
+std::string WindowText(HWND window);
+
+// The transcript window of room n (1-based) of the stand-in chat client.
+HWND RoomTranscript(std::size_t room);
+
+std::string ReadWholeFile(const std::wstring& path);
+std::wstring ModulePathOfWindow(HWND window);
+
+}  // namespace tavrin::e2e

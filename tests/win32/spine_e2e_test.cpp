@@ -1,0 +1,234 @@
+// The spine end to end: the program's own code with the Windows adapters,
+// against the stand-in programs running as processes of their own.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "chat/aol8chatsend.h"
+#include "e2e_support.h"
+#include "player/winamp_api.h"
+#include "report/compiler_frm.h"
+#include "settings/settings_store.h"
+#include "win32/win32_clock.h"
+#include "win32/win32_foreign_windows.h"
+#include "win32/win32_launcher.h"
+#include "win32/win32_profile_file.h"
+#include "win32/win32_text.h"
+#include "win32/win32_timers.h"
+
+namespace tavrin::e2e {
+namespace {
+
+class Spine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = NewTemporaryFolder();
+    playerLog_ = folder_ + L"\\player.log";
+    chatLog_ = folder_ + L"\\chat.log";
+  }
+
+  HWND StartPlayer() {
+    player_ = Process::Start(ProgramFolder() + L"\\standin-player.exe",
+                             L"--no-autoplay --log \"" + playerLog_ + L"\"");
+    return WaitForTopLevel("Winamp v1.x");
+  }
+  HWND StartChat() {
+    chat_ = Process::Start(ProgramFolder() + L"\\standin-chat.exe",
+                           L"--log \"" + chatLog_ + L"\"");
+    return WaitForTopLevel("AOL Frame25");
+  }
+
+  // The WM_COMMAND ids the stand-in player logged, in order.
+  std::vector<int> PlayerCommands() {
+    std::istringstream log(ReadWholeFile(playerLog_));
+    std::vector<int> ids;
+    for (std::string word; log >> word;) {
+      if (word == "command") {
+        int id = 0;
+        log >> id;
+        ids.push_back(id);
+      }
+    }
+    return ids;
+  }
+
+  void AllTogglesOn() {
+    saved_.Ascii = "~~";
+    saved_.WAStatusCB = saved_.SongNameCB = saved_.BitRateCB =
+        saved_.ElapRemCB = saved_.SongLenCB = settings::kChecked;
+  }
+
+  std::wstring folder_, playerLog_, chatLog_;
+  Process player_, chat_;
+  win32::Win32Clock clock_;
+  win32::Win32ForeignWindows windows_{clock_};
+  win32::Win32Timers timers_;
+  settings::SaveFRM saved_;
+};
+
+TEST_F(Spine, ReportIsBuiltFromTheRunningPlayer) {
+  const HWND player = StartPlayer();
+  ASSERT_NE(player, nullptr);
+  ASSERT_TRUE(Drive(player, "play"));
+  ASSERT_TRUE(Drive(player, "seek 83000"));
+  ASSERT_TRUE(Drive(player, "pause"));
+  AllTogglesOn();
+  report::CompilerFRM compiler(windows_, timers_,
+                               [this]() -> const settings::SaveFRM& {
+                                 return saved_;
+                               });
+  EXPECT_EQ(compiler.Data,
+            "~~ Paused On Song: Artist - Title BitRate: 128 - "
+            "Elapsed/Remaining: 00:01:23/00:02:34 - Length: 00:03:57");
+  ASSERT_TRUE(Drive(player, "next"));
+  ASSERT_TRUE(Drive(player, "play"));
+  compiler.RefreshReport();
+  EXPECT_EQ(compiler.SongName, "Night Drive - Neon Harbour");
+  EXPECT_EQ(compiler.WAStatus, "Playing");
+  EXPECT_EQ(compiler.TrackLength, "00:05:01");
+}
+
+TEST_F(Spine, RefresherTimerKeepsTheReportCurrent) {
+  const HWND player = StartPlayer();
+  ASSERT_NE(player, nullptr);
+  AllTogglesOn();
+  report::CompilerFRM compiler(windows_, timers_,
+                               [this]() -> const settings::SaveFRM& {
+                                 return saved_;
+                               });
+  EXPECT_EQ(compiler.WAStatus, "Stopped On");
+  ASSERT_TRUE(Drive(player, "select 3"));
+  ASSERT_TRUE(Drive(player, "play"));
+  // The timer ticks through the message loop, as in the program.
+  const bool followed = WaitUntil(
+      [&] {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+          DispatchMessageW(&message);
+        }
+        return compiler.SongName == "The Quiet Band - Paper Boats" &&
+               compiler.WAStatus == "Playing";
+      },
+      5s);
+  EXPECT_TRUE(followed) << compiler.Data;
+}
+
+TEST_F(Spine, ChatSendLandsInTheFirstRoomPastOtherWindows) {
+  const HWND chat = StartChat();
+  ASSERT_NE(chat, nullptr);
+  ASSERT_TRUE(Drive(chat, "open Second Room"));
+  ASSERT_TRUE(Drive(chat, "decoys 3"));
+  ASSERT_TRUE(Drive(chat, "say 1 Bob hi all"));
+  chat::ChatSend(windows_, "~~ Playing Song: Artist - Title");
+  EXPECT_EQ(WindowText(RoomTranscript(1)),
+            "Bob:\thi all\r\nDemoUser:\t~~ Playing Song: Artist - Title\r\n");
+  EXPECT_EQ(WindowText(RoomTranscript(2)), "");
+  const HWND room = reinterpret_cast<HWND>(chat::FindChatRoom(windows_));
+  EXPECT_EQ(WindowText(FindWindowExA(room, nullptr, "RICHCNTL", nullptr)), "")
+      << "the entry box is emptied";
+}
+
+TEST_F(Spine, TheFiveTransportCommandsReachThePlayer) {
+  ASSERT_NE(StartPlayer(), nullptr);
+  player::WinampPrevious(windows_);
+  player::WinampPlay(windows_);
+  player::WinampPause(windows_);
+  player::WinampStop(windows_);
+  player::WinampNext(windows_);
+  ASSERT_TRUE(WaitUntil([&] { return PlayerCommands().size() >= 5; }, 10s));
+  EXPECT_EQ(PlayerCommands(), (std::vector<int>{40044, 40045, 40046, 40047, 40048}));
+}
+
+TEST_F(Spine, StartWinampStartsTheStoredPathWholeDespiteItsBlank) {
+  // A decoy where a command line split at the blank would lead.
+  const std::wstring installed = folder_ + L"\\Stand In";
+  ASSERT_TRUE(CreateDirectoryW(installed.c_str(), nullptr));
+  const std::wstring program = installed + L"\\standin-player.exe";
+  ASSERT_TRUE(CopyFileW((ProgramFolder() + L"\\standin-player.exe").c_str(),
+                        program.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW((ProgramFolder() + L"\\standin-player.exe").c_str(),
+                        (folder_ + L"\\Stand.exe").c_str(), FALSE));
+
+  win32::Win32ProfileFile profile;
+  settings::WriteSetting(profile, settings::kSettingsSection, "WinampDIR",
+                         win32::Utf8FromWide(program), settings::kSettingsFile);
+  settings::LoadSettings(profile, saved_);
+  ASSERT_EQ(saved_.Dir, win32::Utf8FromWide(program));
+
+  win32::Win32Launcher launcher;
+  player::StartWinamp(windows_, launcher, saved_.Dir);
+  const HWND started = WaitForTopLevel("Winamp v1.x");
+  ASSERT_NE(started, nullptr);
+  EXPECT_EQ(ModulePathOfWindow(started), program);
+  // Give a wrongly started decoy time to show itself.
+  Sleep(1500);
+  EXPECT_EQ(FindWindowExA(nullptr, started, "Winamp v1.x", nullptr), nullptr)
+      << "a second player started";
+  PostMessageW(started, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([] { return !FindWindowA("Winamp v1.x", nullptr); }, 10s));
+}
+
+TEST_F(Spine, HungPlayerLeavesTheRefreshBounded) {
+  const HWND player = StartPlayer();
+  ASSERT_NE(player, nullptr);
+  ASSERT_TRUE(Drive(player, "play"));
+  AllTogglesOn();
+  report::CompilerFRM compiler(windows_, timers_,
+                               [this]() -> const settings::SaveFRM& {
+                                 return saved_;
+                               });
+  ASSERT_EQ(compiler.SongName, "Artist - Title");
+  ASSERT_TRUE(Drive(player, "hang 4000"));
+
+  const auto timed = [&] {
+    const auto start = std::chrono::steady_clock::now();
+    compiler.RefreshReport();
+    return std::chrono::steady_clock::now() - start;
+  };
+  const auto first = timed();
+  const auto second = timed();
+  EXPECT_LT(first, platform::HungWindowGuard::kSendTimeout + 250ms);
+  EXPECT_LT(second, 50ms) << "backed off: no further wait";
+  EXPECT_EQ(compiler.SongName, "") << "a hung player reads as absent";
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        compiler.RefreshReport();
+        return compiler.SongName == "Artist - Title";
+      },
+      15s))
+      << "answers again once the hang is over";
+}
+
+TEST_F(Spine, ProgramPostsTheReportFromTheSettingsFile) {
+  ASSERT_NE(StartChat(), nullptr);
+  const HWND player = StartPlayer();
+  ASSERT_NE(player, nullptr);
+  ASSERT_TRUE(Drive(player, "play"));
+  win32::Win32ProfileFile profile;
+  const auto store = [&](const char* key, const char* value) {
+    settings::WriteSetting(profile, settings::kSettingsSection, key, value,
+                           settings::kSettingsFile);
+  };
+  store("Ascii", "<e2e>");
+  store("UseWAStatus", "1");
+  store("UseSongName", "1");
+  store("UseBitRate", "0");
+  store("UseElapRem", "0");
+  store("UseSongLen", "0");
+
+  Process program = Process::Start(ProgramFolder() + L"\\tavrin.exe", L"");
+  ASSERT_TRUE(WaitUntil([] {
+    return WindowText(RoomTranscript(1)).find("<e2e>") != std::string::npos;
+  }));
+  EXPECT_EQ(WindowText(RoomTranscript(1)),
+            "DemoUser:\t<e2e> Playing Song: Artist - Title\r\n");
+  const HWND spine = WaitForTopLevel("TavrinSpine");
+  ASSERT_NE(spine, nullptr);
+  PostMessageW(spine, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program.WaitForExit(10s));
+}
+
+}  // namespace
+}  // namespace tavrin::e2e
