@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 #include <vector>
 
@@ -54,6 +55,15 @@ class Spine : public ::testing::Test {
     return ids;
   }
 
+  // The compiler reads the fixture's settings holder; it runs its first
+  // refresh at once.
+  report::CompilerFRM& Compile() {
+    compiler_ = std::make_unique<report::CompilerFRM>(
+        windows_, timers_,
+        [this]() -> const settings::SaveFRM& { return saved_; });
+    return *compiler_;
+  }
+
   void AllTogglesOn() {
     saved_.Ascii = "~~";
     saved_.WAStatusCB = saved_.SongNameCB = saved_.BitRateCB =
@@ -66,6 +76,7 @@ class Spine : public ::testing::Test {
   win32::Win32ForeignWindows windows_{clock_};
   win32::Win32Timers timers_;
   settings::SaveFRM saved_;
+  std::unique_ptr<report::CompilerFRM> compiler_;
 };
 
 TEST_F(Spine, ReportIsBuiltFromTheRunningPlayer) {
@@ -75,10 +86,7 @@ TEST_F(Spine, ReportIsBuiltFromTheRunningPlayer) {
   ASSERT_TRUE(Drive(player, "seek 83000"));
   ASSERT_TRUE(Drive(player, "pause"));
   AllTogglesOn();
-  report::CompilerFRM compiler(windows_, timers_,
-                               [this]() -> const settings::SaveFRM& {
-                                 return saved_;
-                               });
+  report::CompilerFRM& compiler = Compile();
   EXPECT_EQ(compiler.Data,
             "~~ Paused On Song: Artist - Title BitRate: 128 - "
             "Elapsed/Remaining: 00:01:23/00:02:34 - Length: 00:03:57");
@@ -94,10 +102,7 @@ TEST_F(Spine, RefresherTimerKeepsTheReportCurrent) {
   const HWND player = StartPlayer();
   ASSERT_NE(player, nullptr);
   AllTogglesOn();
-  report::CompilerFRM compiler(windows_, timers_,
-                               [this]() -> const settings::SaveFRM& {
-                                 return saved_;
-                               });
+  report::CompilerFRM& compiler = Compile();
   EXPECT_EQ(compiler.WAStatus, "Stopped On");
   ASSERT_TRUE(Drive(player, "select 3"));
   ASSERT_TRUE(Drive(player, "play"));
@@ -175,10 +180,7 @@ TEST_F(Spine, HungPlayerLeavesTheRefreshBounded) {
   ASSERT_NE(player, nullptr);
   ASSERT_TRUE(Drive(player, "play"));
   AllTogglesOn();
-  report::CompilerFRM compiler(windows_, timers_,
-                               [this]() -> const settings::SaveFRM& {
-                                 return saved_;
-                               });
+  report::CompilerFRM& compiler = Compile();
   ASSERT_EQ(compiler.SongName, "Artist - Title");
   ASSERT_TRUE(Drive(player, "hang 4000"));
 
