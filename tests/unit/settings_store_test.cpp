@@ -2,10 +2,10 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 #include "settings/ini_profile_file.h"
 #include "settings/settings_store.h"
+#include "temp_root.h"
 
 namespace tavrin::settings {
 namespace {
@@ -40,16 +40,6 @@ TEST(ParseCheckValue, RejectsTextThatIsNoStateOrNoNumber) {
 
 class LoadSettingsTest : public ::testing::Test {
  protected:
-  LoadSettingsTest()
-      : root_(fs::temp_directory_path() /
-              ("tavrin-settings-" + std::to_string(std::random_device{}()))),
-        profile_(root_) {
-    fs::create_directories(profile_.HostPath(kSettingsFile).parent_path());
-  }
-  ~LoadSettingsTest() override {
-    std::error_code ignored;
-    fs::remove_all(root_, ignored);
-  }
 
   void LayFile(std::string_view lines) {
     std::ofstream(profile_.HostPath(kSettingsFile), std::ios::binary) << lines;
@@ -60,8 +50,8 @@ class LoadSettingsTest : public ::testing::Test {
     return holder;
   }
 
-  fs::path root_;
-  IniProfileFile profile_;
+  testing::TempRoot root_;
+  IniProfileFile profile_{root_.Path()};
 };
 
 TEST_F(LoadSettingsTest, NoFileGivesEmptyTextsAndEverythingOffAndWritesNothing) {

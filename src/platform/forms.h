@@ -1,0 +1,135 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/window_handle.h"
+
+namespace tavrin::platform {
+
+// Twips are 1/1440 inch: forms and controls are designed in them. At the
+// standard 96 dots per inch a pixel is 15 twips.
+struct TwipsRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// Pixels from the window's top-left corner; right and bottom lie just
+// outside the rectangle.
+struct PixelRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+struct PixelPoint {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const PixelPoint&, const PixelPoint&) = default;
+};
+
+// Which skin a window wears; the toolkit draws it, and the drawing matches
+// the window's outline and the places of its controls.
+enum class FormSkin { kSplash, kMain, kAbout, kMessage };
+
+enum class ControlKind {
+  kButton,    // a label used as a button, drawn by the skin
+  kDragBar,   // the label by which the window is dragged
+  kCheckBox,  // check value 0, 1 or 2
+  kPicture,   // an image whose picture the program chooses
+  kText,      // a label showing text the program sets
+  kHolder,    // a label that only holds a text and is never shown
+};
+
+// The pictures the program puts into picture controls.
+enum class Picture { kNone, kPlayFace, kPauseFace, kOkButton };
+
+struct ControlDesign {
+  std::string name;  // the program's name for it, e.g. "ExitLBL"
+  ControlKind kind = ControlKind::kButton;
+  TwipsRect place;
+  std::string caption;  // design-time text (buttons show it on the skin)
+};
+
+struct FormDesign {
+  std::string name;     // e.g. "MainFRM"
+  std::string caption;  // the window's caption
+  int widthTwips = 0;
+  int heightTwips = 0;
+  FormSkin skin = FormSkin::kMain;
+  std::vector<ControlDesign> controls;
+};
+
+enum class MouseButton : int { kNone = 0, kLeft = 1, kRight = 2, kMiddle = 4 };
+
+// What a form's window reports to the form. Coordinates are twips relative
+// to the control; the empty control name stands for the form's own face.
+class FormEvents {
+ public:
+  virtual ~FormEvents() = default;
+  virtual void OnClick(std::string_view /*control*/) {}
+  virtual void OnDoubleClick(std::string_view /*control*/) {}
+  virtual void OnMouseDown(std::string_view /*control*/, MouseButton,
+                           float /*x*/, float /*y*/) {}
+  virtual void OnMouseMove(std::string_view /*control*/, MouseButton,
+                           float /*x*/, float /*y*/) {}
+  virtual void OnMouseUp(std::string_view /*control*/, MouseButton,
+                         float /*x*/, float /*y*/) {}
+  // The system, not the program, closes the window.
+  virtual void OnSystemClose() {}
+  // The shell's notification area came back (the shell restarted).
+  virtual void OnShellRestarted() {}
+};
+
+// One window of the program. Destroying it unloads the window.
+class FormWindow {
+ public:
+  virtual ~FormWindow() = default;
+
+  virtual WindowHandle Handle() const = 0;
+  // The window's own icon (the program's icon).
+  virtual std::uintptr_t Icon() const = 0;
+
+  virtual void Show() = 0;
+  virtual void Hide() = 0;
+  virtual bool IsVisible() const = 0;
+  virtual void SetCaption(std::string_view caption) = 0;
+
+  // Makes the window layered and sets its opacity, 0 to 255; false when a
+  // platform call failed.
+  virtual bool SetLayeredAlpha(std::uint8_t alpha) = 0;
+  virtual void SetTopmost(bool topmost) = 0;
+  // Cuts the window to the union of the rectangles.
+  virtual void SetShape(const std::vector<PixelRect>& rectangles) = 0;
+  virtual PixelPoint Position() const = 0;
+  virtual void MoveTo(PixelPoint topLeft) = 0;
+
+  virtual void SetCheck(std::string_view control, int value) = 0;
+  virtual void SetPicture(std::string_view control, Picture picture) = 0;
+  virtual void SetControlText(std::string_view control,
+                              std::string_view text) = 0;
+};
+
+class FormsToolkit {
+ public:
+  virtual ~FormsToolkit() = default;
+  // Creates the form's window, hidden, centred on the screen. `events`
+  // must outlive the window.
+  virtual std::unique_ptr<FormWindow> Create(const FormDesign& design,
+                                             FormEvents& events) = 0;
+  // The screen's twips per pixel (15 at 96 dots per inch).
+  virtual double TwipsPerPixelX() const = 0;
+  virtual double TwipsPerPixelY() const = 0;
+  // Ends the process at once: no further event is handled and no window's
+  // closing handling runs.
+  virtual void EndProgram() = 0;
+};
+
+}  // namespace tavrin::platform

@@ -1,0 +1,46 @@
+#include "shell/about_frm.h"
+
+#include "shell/effects.h"
+#include "shell/main_frm.h"
+#include "shell/program.h"
+
+namespace tavrin::shell {
+
+platform::FormDesign AboutFRM::Design() {
+  return {"AboutFRM",
+          "About",
+          5940,
+          3330,
+          platform::FormSkin::kAbout,
+          {{"BackToMain", platform::ControlKind::kButton, {4200, 2700, 1500, 450},
+            "Back"}}};
+}
+
+AboutFRM::AboutFRM(Program& program)
+    : Form(program, Design()),
+      fader_(*window_, program.ports().timers, 0, [this] { FadedOut(); }),
+      caption_(Design().caption) {}
+
+void AboutFRM::Load() {
+  SetTopmost(Window());
+  SetTranslucency(Window(), 1);
+  fader_.SetCounter(1);
+  Show();
+  fader_.EnableFadeIn();
+}
+
+void AboutFRM::SetCaption(std::string_view caption) {
+  caption_ = caption;
+  window_->SetCaption(caption);
+}
+
+void AboutFRM::OnClick(std::string_view control) {
+  if (control == "BackToMain") fader_.EnableFadeOut();
+}
+
+void AboutFRM::FadedOut() {
+  if (caption_ == "MAIN") program_.Main().Show();
+  program_.UnloadAbout();
+}
+
+}  // namespace tavrin::shell

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+
+#include "shell/fader.h"
+#include "shell/form.h"
+
+namespace tavrin::shell {
+
+// The About window. Its caption is its return tag: "MAIN" when its opener
+// hid the main window, which then comes back when this window has faded
+// out.
+class AboutFRM final : public Form {
+ public:
+  static platform::FormDesign Design();
+
+  explicit AboutFRM(Program& program);
+  void Load();
+
+  void SetCaption(std::string_view caption);
+  const std::string& Caption() const { return caption_; }
+
+  void OnClick(std::string_view control) override;
+
+  const Fader& Fades() const { return fader_; }
+
+ private:
+  void FadedOut();
+
+  Fader fader_;
+  std::string caption_;
+};
+
+}  // namespace tavrin::shell

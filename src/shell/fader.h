@@ -1,0 +1,47 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "platform/clock.h"
+#include "platform/forms.h"
+
+namespace tavrin::shell {
+
+// A window's fades. The counter (the window's Tag) steps by 10 on each tick
+// of FadeIn up to the working opacity, and down by 10 on each tick of
+// FadeOut; when it is no longer above 0 the fade-out ends and the window
+// hands over. Both timers ask for 1 ms; the platform makes each step
+// longer.
+class Fader {
+ public:
+  static constexpr platform::Milliseconds kInterval{1};
+
+  Fader(platform::FormWindow& window, platform::Timers& timers, int counter,
+        std::function<void()> onFadedOut);
+  Fader(const Fader&) = delete;
+  Fader& operator=(const Fader&) = delete;
+
+  void SetCounter(int counter) { counter_ = counter; }
+  int Counter() const { return counter_; }
+
+  void EnableFadeIn();
+  // Starting the fade-out stops a fade-in that still runs, so the two never
+  // cancel each other's steps.
+  void EnableFadeOut();
+  bool FadeInEnabled() const { return fadeIn_ != nullptr; }
+  bool FadeOutEnabled() const { return fadeOut_ != nullptr; }
+
+ private:
+  void FadeInTick();
+  void FadeOutTick();
+
+  platform::FormWindow& window_;
+  platform::Timers& timers_;
+  int counter_;
+  std::function<void()> onFadedOut_;
+  std::unique_ptr<platform::Timer> fadeIn_;
+  std::unique_ptr<platform::Timer> fadeOut_;
+};
+
+}  // namespace tavrin::shell

@@ -1,0 +1,36 @@
+#include "shell/intro_frm.h"
+
+#include "shell/effects.h"
+#include "shell/main_frm.h"
+#include "shell/program.h"
+
+namespace tavrin::shell {
+
+platform::FormDesign IntroFRM::Design() {
+  return {"IntroFRM", "Introduction Window", 6000, 4395,
+          platform::FormSkin::kSplash, {}};
+}
+
+IntroFRM::IntroFRM(Program& program)
+    : Form(program, Design()),
+      fader_(*window_, program.ports().timers, 0, [this] { FadedOut(); }) {}
+
+void IntroFRM::Load() {
+  SetTopmost(Window());
+  SetTranslucency(Window(), 1);
+  fader_.SetCounter(1);
+  Show();
+  fader_.EnableFadeIn();
+}
+
+// A double-click during the fade-in is ignored.
+void IntroFRM::OnDoubleClick(std::string_view) {
+  if (!fader_.FadeInEnabled()) fader_.EnableFadeOut();
+}
+
+void IntroFRM::FadedOut() {
+  program_.Main().Show();
+  program_.UnloadIntro();
+}
+
+}  // namespace tavrin::shell

@@ -1,0 +1,149 @@
+#include "shell/main_frm.h"
+
+#include <string>
+#include <utility>
+
+#include "chat/aol8chatsend.h"
+#include "player/winamp_api.h"
+#include "report/compiler_frm.h"
+#include "settings/settings_store.h"
+#include "shell/about_frm.h"
+#include "shell/effects.h"
+#include "shell/program.h"
+
+namespace tavrin::shell {
+
+using platform::ControlKind;
+
+platform::FormDesign MainFRM::Design() {
+  return {"MainFRM",
+          "Tavrin 1.5",
+          3345,
+          1650,
+          platform::FormSkin::kMain,
+          {{"DraggerBar", ControlKind::kDragBar, {0, 0, 2155, 315}, "Tavrin 1.5"},
+           {"MinimizeLBL", ControlKind::kButton, {2640, 0, 315, 315}, ""},
+           {"ExitLBL", ControlKind::kButton, {3030, 0, 315, 315}, ""},
+           {"AutoAdv", ControlKind::kCheckBox, {2310, 60, 190, 200}, ""},
+           {"AdvSongLBL", ControlKind::kButton, {130, 550, 1500, 435}, "Advertise"},
+           {"OptionsLBL", ControlKind::kButton, {1710, 550, 1500, 435}, "Options"},
+           {"AboutLBL", ControlKind::kButton, {1710, 1100, 1500, 435}, "About"},
+           {"ControlPanel", ControlKind::kPicture, {130, 1090, 1500, 435}, ""},
+           {"PrevSong", ControlKind::kButton, {140, 1095, 330, 435}, ""},
+           {"StopSong", ControlKind::kButton, {465, 1095, 320, 435}, ""},
+           {"NextSong", ControlKind::kButton, {795, 1095, 315, 435}, ""},
+           {"PlayPauseSong", ControlKind::kButton, {1110, 1095, 520, 435}, ""}}};
+}
+
+MainFRM::MainFRM(Program& program) : Form(program, Design()) {}
+
+// Each step runs whatever became of the ones before it.
+void MainFRM::Load() {
+  const Ports& ports = program_.ports();
+  settings::LoadSettings(ports.profile, program_.Save());
+  SetControlPanel(program_.Menu().PlayMenu);
+  ShapeMainFRM(Window());
+  SetTopmost(Window());
+  SendLine(kStartupLine);
+  SetTranslucency(Window(), kWorkingAlpha);
+  program_.Scan().Start();
+  SetAutoAdv(program_.Save().AutoAdv);
+  autoAdvTag_ = "1";
+  Show();
+  if (settings::IsOn(program_.Save().AutoStartWA)) {
+    SetControlPanel(program_.Menu().PauseMenu);
+    player::StartWinamp(ports.windows, ports.launcher, program_.Save().Dir);
+  }
+}
+
+void MainFRM::SetControlPanel(platform::Picture face) {
+  face_ = face;
+  window_->SetPicture("ControlPanel", face);
+}
+
+void MainFRM::SetAutoAdv(settings::CheckValue value) {
+  if (value == autoAdv_) return;
+  autoAdv_ = value;
+  window_->SetCheck("AutoAdv", value);
+  if (onAutoAdvClick_) onAutoAdvClick_();
+}
+
+void MainFRM::SetAutoAdvClickHandler(std::function<void()> handler) {
+  onAutoAdvClick_ = std::move(handler);
+}
+
+void MainFRM::SendLine(std::string_view fixedText) {
+  std::string line = program_.Save().Ascii;
+  line += fixedText;
+  chat::ChatSend(program_.ports().windows, line);
+}
+
+void MainFRM::AdvertiseSong() {
+  // Copied: the send lets other events run, and they may rebuild Data.
+  const std::string report = program_.Compiler().Data;
+  chat::ChatSend(program_.ports().windows, report);
+}
+
+void MainFRM::OpenAbout() {
+  Hide();
+  program_.About().Show();
+  SendLine(kAdvertLine);
+  program_.About().SetCaption("MAIN");
+}
+
+void MainFRM::ExitProgram() {
+  Hide();
+  SendLine(kFarewellLine);
+  program_.Tray().TrayRemove();
+  program_.EndProgram();
+}
+
+// Decided by the face alone: the player is never asked.
+void MainFRM::PlayPause() {
+  platform::ForeignWindows& windows = program_.ports().windows;
+  if (face_ == program_.Menu().PlayMenu) {
+    player::WinampPlay(windows);
+    SetControlPanel(program_.Menu().PauseMenu);
+  } else {
+    player::WinampPause(windows);
+    SetControlPanel(program_.Menu().PlayMenu);
+  }
+}
+
+void MainFRM::OnClick(std::string_view control) {
+  platform::ForeignWindows& windows = program_.ports().windows;
+  if (control == "AdvSongLBL") {
+    AdvertiseSong();
+  } else if (control == "AboutLBL") {
+    OpenAbout();
+  } else if (control == "ExitLBL") {
+    ExitProgram();
+  } else if (control == "AutoAdv") {
+    SetAutoAdv(autoAdv_ == settings::kChecked ? settings::kUnchecked
+                                              : settings::kChecked);
+  } else if (control == "PrevSong") {
+    player::WinampPlay(windows);
+    player::WinampPrevious(windows);
+    SetControlPanel(program_.Menu().PauseMenu);
+  } else if (control == "NextSong") {
+    player::WinampPlay(windows);
+    player::WinampNext(windows);
+    SetControlPanel(program_.Menu().PauseMenu);
+  } else if (control == "StopSong") {
+    player::WinampStop(windows);
+    SetControlPanel(program_.Menu().PlayMenu);
+  } else if (control == "PlayPauseSong") {
+    PlayPause();
+  }
+}
+
+// Closed by the system rather than by its exit button: the icon goes, and
+// so does the program, which would otherwise live on with no window.
+void MainFRM::OnSystemClose() {
+  program_.Tray().TrayRemove();
+  program_.EndProgram();
+}
+
+void MainFRM::OnShellRestarted() { program_.Tray().ShellRestarted(); }
+
+}  // namespace tavrin::shell

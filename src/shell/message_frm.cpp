@@ -1,0 +1,58 @@
+#include "shell/message_frm.h"
+
+#include "shell/effects.h"
+#include "shell/main_frm.h"
+#include "shell/program.h"
+
+namespace tavrin::shell {
+
+using platform::ControlKind;
+
+platform::FormDesign MessageFRM::Design() {
+  return {"MessageFRM",
+          "Message",
+          4125,
+          2460,
+          platform::FormSkin::kMessage,
+          {{"DraggerBar", ControlKind::kDragBar, {0, 0, 3735, 315}, "Message"},
+           {"ExitLBL", ControlKind::kButton, {3810, 0, 315, 315}, ""},
+           {"Info", ControlKind::kText, {150, 600, 3825, 1050}, "Information"},
+           {"OKAY", ControlKind::kPicture, {1537, 1800, 1050, 420}, "OK"},
+           {"TMP", ControlKind::kHolder, {0, 0, 0, 0}, ""}}};
+}
+
+MessageFRM::MessageFRM(Program& program)
+    : Form(program, Design()),
+      fader_(*window_, program.ports().timers, 0, [this] { FadedOut(); }),
+      info_("Information") {
+  window_->SetPicture("OKAY", platform::Picture::kOkButton);
+}
+
+void MessageFRM::Load() {
+  ShapeSongAdvSetupFRM(Window());
+  SetTopmost(Window());
+  SetTranslucency(Window(), 1);
+  Show();
+  fader_.EnableFadeIn();
+}
+
+void MessageFRM::SetTMP(std::string_view tag) {
+  tmp_ = tag;
+  window_->SetControlText("TMP", tag);
+}
+
+void MessageFRM::SetInfo(std::string_view text) {
+  info_ = text;
+  window_->SetControlText("Info", text);
+}
+
+void MessageFRM::OnClick(std::string_view control) {
+  if (control == "ExitLBL" || control == "OKAY") fader_.EnableFadeOut();
+}
+
+void MessageFRM::FadedOut() {
+  if (tmp_ == "MAIN") program_.Main().Show();
+  program_.UnloadMessage();
+}
+
+}  // namespace tavrin::shell

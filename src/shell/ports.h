@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/foreign_windows.h"
+#include "platform/forms.h"
+#include "platform/launcher.h"
+#include "platform/profile_file.h"
+#include "platform/tray.h"
+
+namespace tavrin::shell {
+
+// Everything outside the program that the program uses.
+struct Ports {
+  platform::ForeignWindows& windows;
+  platform::ProfileFile& profile;
+  platform::Launcher& launcher;
+  platform::Timers& timers;
+  platform::FormsToolkit& forms;
+  platform::Tray& tray;
+};
+
+}  // namespace tavrin::shell

@@ -1,0 +1,59 @@
+#include "shell/program.h"
+
+#include "report/compiler_frm.h"
+#include "shell/about_frm.h"
+#include "shell/intro_frm.h"
+#include "shell/main_frm.h"
+#include "shell/message_frm.h"
+
+namespace tavrin::shell {
+
+Program::Program(const Ports& ports) : ports_(ports), tray_(ports.tray) {}
+
+Program::~Program() = default;
+
+void Program::Start() { Intro(); }
+
+settings::SaveFRM& Program::Save() {
+  if (!save_) save_.emplace();
+  return *save_;
+}
+
+report::CompilerFRM& Program::Compiler() {
+  if (!compiler_) {
+    compiler_ = std::make_unique<report::CompilerFRM>(
+        ports_.windows, ports_.timers,
+        [this]() -> const settings::SaveFRM& { return Save(); });
+  }
+  return *compiler_;
+}
+
+MenuFRM& Program::Menu() {
+  if (!menu_) menu_.emplace();
+  return *menu_;
+}
+
+// A form referenced during its own load is the one being loaded: it is
+// stored before its load runs.
+template <typename FormType>
+FormType& LoadOnFirstReference(Program& program,
+                               std::unique_ptr<FormType>& form) {
+  if (!form) {
+    form = std::make_unique<FormType>(program);
+    form->Load();
+  }
+  return *form;
+}
+
+MainFRM& Program::Main() { return LoadOnFirstReference(*this, main_); }
+AboutFRM& Program::About() { return LoadOnFirstReference(*this, about_); }
+MessageFRM& Program::Message() { return LoadOnFirstReference(*this, message_); }
+IntroFRM& Program::Intro() { return LoadOnFirstReference(*this, intro_); }
+
+void Program::UnloadIntro() { intro_.reset(); }
+void Program::UnloadAbout() { about_.reset(); }
+void Program::UnloadMessage() { message_.reset(); }
+
+void Program::EndProgram() { ports_.forms.EndProgram(); }
+
+}  // namespace tavrin::shell

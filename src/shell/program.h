@@ -1,0 +1,78 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+
+#include "chat/chat_scan.h"
+#include "settings/save_frm.h"
+#include "shell/menu_frm.h"
+#include "shell/ports.h"
+#include "shell/tray_icon.h"
+
+namespace tavrin::report {
+class CompilerFRM;
+}
+
+namespace tavrin::shell {
+
+class AboutFRM;
+class IntroFRM;
+class MainFRM;
+class MessageFRM;
+
+// The program's life: its forms, each created (and loaded) on first
+// reference, and the ports they use. A visible form is unloaded at the end
+// of its fade-out, so its next reference starts from its design state; the
+// hidden holders stay until the end.
+class Program {
+ public:
+  explicit Program(const Ports& ports);
+  ~Program();
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
+
+  // The program starts with its splash window.
+  void Start();
+
+  const Ports& ports() const { return ports_; }
+
+  settings::SaveFRM& Save();
+  report::CompilerFRM& Compiler();
+  MenuFRM& Menu();
+  MainFRM& Main();
+  AboutFRM& About();
+  MessageFRM& Message();
+  IntroFRM& Intro();
+
+  TrayIcon& Tray() { return tray_; }
+  chat::ChatScan& Scan() { return scan_; }
+
+  bool MainLoaded() const { return main_ != nullptr; }
+  bool AboutLoaded() const { return about_ != nullptr; }
+  bool MessageLoaded() const { return message_ != nullptr; }
+  bool IntroLoaded() const { return intro_ != nullptr; }
+  bool CompilerLoaded() const { return compiler_ != nullptr; }
+  bool MenuLoaded() const { return menu_.has_value(); }
+
+  // Called by a form as the last thing it does.
+  void UnloadIntro();
+  void UnloadAbout();
+  void UnloadMessage();
+
+  // Ends the process at once; no form is unloaded.
+  void EndProgram();
+
+ private:
+  Ports ports_;
+  TrayIcon tray_;
+  chat::ChatScan scan_;
+  std::optional<settings::SaveFRM> save_;
+  std::optional<MenuFRM> menu_;
+  std::unique_ptr<report::CompilerFRM> compiler_;
+  std::unique_ptr<MainFRM> main_;
+  std::unique_ptr<AboutFRM> about_;
+  std::unique_ptr<MessageFRM> message_;
+  std::unique_ptr<IntroFRM> intro_;
+};
+
+}  // namespace tavrin::shell

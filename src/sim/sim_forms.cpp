@@ -1,0 +1,172 @@
+#include "sim/sim_forms.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tavrin::sim {
+namespace {
+
+constexpr int kScreenWidth = 1280;
+constexpr int kScreenHeight = 800;
+
+int ToPixels(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+
+}  // namespace
+
+SimFormWindow::SimFormWindow(SimFormsToolkit& toolkit,
+                             const platform::FormDesign& design,
+                             platform::FormEvents& events,
+                             platform::WindowHandle handle)
+    : toolkit_(toolkit),
+      events_(events),
+      handle_(handle),
+      name_(design.name),
+      caption_(design.caption),
+      controls_(design.controls),
+      width_(ToPixels(design.widthTwips)),
+      height_(ToPixels(design.heightTwips)),
+      position_{(kScreenWidth - width_) / 2, (kScreenHeight - height_) / 2} {
+  for (const auto& control : controls_) texts_[control.name] = control.caption;
+  toolkit_.windows_.push_back(this);
+}
+
+SimFormWindow::~SimFormWindow() {
+  auto& windows = toolkit_.windows_;
+  windows.erase(std::remove(windows.begin(), windows.end(), this),
+                windows.end());
+}
+
+void SimFormWindow::Show() {
+  visible_ = true;
+  Note("show");
+}
+
+void SimFormWindow::Hide() {
+  visible_ = false;
+  Note("hide");
+}
+
+void SimFormWindow::SetTopmost(bool topmost) {
+  topmost_ = topmost;
+  Note("topmost " + std::to_string(topmost));
+}
+
+void SimFormWindow::SetShape(const std::vector<platform::PixelRect>& rectangles) {
+  shape_ = rectangles;
+  Note("shape");
+}
+
+void SimFormWindow::Note(const std::string& what) {
+  toolkit_.journal.push_back(name_ + " " + what);
+}
+
+bool SimFormWindow::SetLayeredAlpha(std::uint8_t alpha) {
+  Note("alpha " + std::to_string(alpha));
+  layered_ = true;
+  alpha_ = alpha;
+  alphas_.push_back(alpha);
+  return true;
+}
+
+void SimFormWindow::SetCheck(std::string_view control, int value) {
+  Note("check " + std::string(control) + " " + std::to_string(value));
+  checks_[std::string(control)] = value;
+}
+
+void SimFormWindow::SetPicture(std::string_view control,
+                               platform::Picture picture) {
+  Note("picture " + std::string(control) + " " +
+       std::to_string(static_cast<int>(picture)));
+  pictures_[std::string(control)] = picture;
+}
+
+void SimFormWindow::SetControlText(std::string_view control,
+                                   std::string_view text) {
+  texts_[std::string(control)] = text;
+}
+
+bool SimFormWindow::Alive() const { return !toolkit_.Ended(); }
+
+void SimFormWindow::Click(std::string_view control) {
+  if (Alive()) events_.OnClick(control);
+}
+
+void SimFormWindow::DoubleClick(std::string_view control) {
+  if (Alive()) events_.OnDoubleClick(control);
+}
+
+void SimFormWindow::MouseDown(std::string_view control,
+                              platform::MouseButton button, float x, float y) {
+  if (Alive()) events_.OnMouseDown(control, button, x, y);
+}
+
+void SimFormWindow::MouseMove(std::string_view control,
+                              platform::MouseButton button, float x, float y) {
+  if (Alive()) events_.OnMouseMove(control, button, x, y);
+}
+
+void SimFormWindow::MouseUp(std::string_view control,
+                            platform::MouseButton button, float x, float y) {
+  if (Alive()) events_.OnMouseUp(control, button, x, y);
+}
+
+void SimFormWindow::SystemClose() {
+  if (Alive()) events_.OnSystemClose();
+}
+
+void SimFormWindow::ShellRestarted() {
+  if (Alive()) events_.OnShellRestarted();
+}
+
+int SimFormWindow::Check(std::string_view control) const {
+  const auto found = checks_.find(control);
+  return found == checks_.end() ? 0 : found->second;
+}
+
+platform::Picture SimFormWindow::PictureOf(std::string_view control) const {
+  const auto found = pictures_.find(control);
+  return found == pictures_.end() ? platform::Picture::kNone : found->second;
+}
+
+std::string SimFormWindow::TextOf(std::string_view control) const {
+  const auto found = texts_.find(control);
+  return found == texts_.end() ? std::string() : found->second;
+}
+
+// The last control in design order lies on top, as the toolkit draws them.
+std::string SimFormWindow::ControlAt(platform::PixelPoint point) const {
+  std::string hit;
+  for (const auto& control : controls_) {
+    const int left = ToPixels(control.place.left);
+    const int top = ToPixels(control.place.top);
+    const int right = ToPixels(control.place.left + control.place.width);
+    const int bottom = ToPixels(control.place.top + control.place.height);
+    if (control.kind != platform::ControlKind::kHolder && point.x >= left &&
+        point.x < right && point.y >= top && point.y < bottom) {
+      hit = control.name;
+    }
+  }
+  return hit;
+}
+
+std::unique_ptr<platform::FormWindow> SimFormsToolkit::Create(
+    const platform::FormDesign& design, platform::FormEvents& events) {
+  ++created_[design.name];
+  const platform::WindowHandle handle = nextHandle_;
+  nextHandle_ += 4;
+  return std::make_unique<SimFormWindow>(*this, design, events, handle);
+}
+
+SimFormWindow* SimFormsToolkit::Find(std::string_view formName) const {
+  for (SimFormWindow* window : windows_) {
+    if (window->Name() == formName) return window;
+  }
+  return nullptr;
+}
+
+int SimFormsToolkit::Created(std::string_view formName) const {
+  const auto found = created_.find(formName);
+  return found == created_.end() ? 0 : found->second;
+}
+
+}  // namespace tavrin::sim

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/forms.h"
+
+namespace tavrin::sim {
+
+class SimFormsToolkit;
+
+// A form's window kept in memory: what it shows, and the means to use it as
+// a user would.
+class SimFormWindow final : public platform::FormWindow {
+ public:
+  SimFormWindow(SimFormsToolkit& toolkit, const platform::FormDesign& design,
+                platform::FormEvents& events, platform::WindowHandle handle);
+  ~SimFormWindow() override;
+
+  platform::WindowHandle Handle() const override { return handle_; }
+  std::uintptr_t Icon() const override { return kIcon; }
+  void Show() override;
+  void Hide() override;
+  bool IsVisible() const override { return visible_; }
+  void SetCaption(std::string_view caption) override { caption_ = caption; }
+  bool SetLayeredAlpha(std::uint8_t alpha) override;
+  void SetTopmost(bool topmost) override;
+  void SetShape(const std::vector<platform::PixelRect>& rectangles) override;
+  platform::PixelPoint Position() const override { return position_; }
+  void MoveTo(platform::PixelPoint topLeft) override { position_ = topLeft; }
+  void SetCheck(std::string_view control, int value) override;
+  void SetPicture(std::string_view control, platform::Picture picture) override;
+  void SetControlText(std::string_view control, std::string_view text) override;
+
+  // The user's side. Events stop once the program has ended.
+  void Click(std::string_view control);
+  void DoubleClick(std::string_view control = "");
+  void MouseDown(std::string_view control, platform::MouseButton button,
+                 float x, float y);
+  void MouseMove(std::string_view control, platform::MouseButton button,
+                 float x, float y);
+  void MouseUp(std::string_view control, platform::MouseButton button,
+               float x, float y);
+  void SystemClose();
+  void ShellRestarted();
+
+  // What the window shows.
+  static constexpr std::uintptr_t kIcon = 0x1C0;
+  const std::string& Name() const { return name_; }
+  const std::string& Caption() const { return caption_; }
+  bool Layered() const { return layered_; }
+  int Alpha() const { return alpha_; }
+  // Every opacity the window was given, in order.
+  const std::vector<int>& AlphaHistory() const { return alphas_; }
+  bool Topmost() const { return topmost_; }
+  const std::vector<platform::PixelRect>& Shape() const { return shape_; }
+  int Check(std::string_view control) const;
+  platform::Picture PictureOf(std::string_view control) const;
+  std::string TextOf(std::string_view control) const;
+  int WidthPixels() const { return width_; }
+  int HeightPixels() const { return height_; }
+  // The control at a pixel of the window, "" for none.
+  std::string ControlAt(platform::PixelPoint point) const;
+
+ private:
+  bool Alive() const;
+  void Note(const std::string& what);
+
+  SimFormsToolkit& toolkit_;
+  platform::FormEvents& events_;
+  platform::WindowHandle handle_;
+  std::string name_;
+  std::string caption_;
+  std::vector<platform::ControlDesign> controls_;
+  int width_;
+  int height_;
+  bool visible_ = false;
+  bool layered_ = false;
+  int alpha_ = 255;
+  std::vector<int> alphas_;
+  bool topmost_ = false;
+  std::vector<platform::PixelRect> shape_;
+  platform::PixelPoint position_;
+  std::map<std::string, int, std::less<>> checks_;
+  std::map<std::string, platform::Picture, std::less<>> pictures_;
+  std::map<std::string, std::string, std::less<>> texts_;
+};
+
+// The forms toolkit in memory, on a 96 dots-per-inch screen of 1280 x 800.
+class SimFormsToolkit final : public platform::FormsToolkit {
+ public:
+  std::unique_ptr<platform::FormWindow> Create(
+      const platform::FormDesign& design, platform::FormEvents& events) override;
+  double TwipsPerPixelX() const override { return 15.0; }
+  double TwipsPerPixelY() const override { return 15.0; }
+  void EndProgram() override { ended_ = true; }
+
+  bool Ended() const { return ended_; }
+  // The loaded window of that form, or nullptr.
+  SimFormWindow* Find(std::string_view formName) const;
+  // How many windows of that form were ever created.
+  int Created(std::string_view formName) const;
+
+  // What the program did to its windows, in order: "MainFRM show",
+  // "MainFRM alpha 225", "MainFRM topmost 1", "MainFRM shape",
+  // "MainFRM picture ControlPanel 1", "MainFRM check AutoAdv 1", ... Tests
+  // may add their own entries to see the order across ports.
+  std::vector<std::string> journal;
+
+ private:
+  friend class SimFormWindow;
+  std::vector<SimFormWindow*> windows_;
+  std::map<std::string, int, std::less<>> created_;
+  platform::WindowHandle nextHandle_ = 0x20010;
+  bool ended_ = false;
+};
+
+}  // namespace tavrin::sim

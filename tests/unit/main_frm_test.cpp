@@ -1,0 +1,268 @@
+#include <gtest/gtest.h>
+
+#include "report/compiler_frm.h"
+#include "shell/effects.h"
+#include "shell/about_frm.h"
+#include "shell/main_frm.h"
+#include "shell_world.h"
+
+namespace tavrin::shell {
+namespace {
+
+using platform::Picture;
+using testing::ShellWorld;
+
+constexpr const char* kPlayerPath = R"(C:\Program Files\Stand In\player.exe)";
+
+class MainWindow : public ::testing::Test {
+ protected:
+  std::string Transcript() { return world.chat->Transcript(1); }
+  std::vector<std::uintptr_t> PlayerCommands() {
+    world.Pump();
+    return world.player->ReceivedCommands();
+  }
+
+  ShellWorld world;
+};
+
+TEST_F(MainWindow, FirstStartWithoutSettingsAnnouncesItselfPlainly) {
+  world.StartChat();
+  world.StartToMainWindow();
+  auto& main = world.Form("MainFRM");
+  EXPECT_EQ(Transcript(),
+            "DemoUser:\t Tavrin By: Dunmarrow (Kestle) Successfully loaded.\r\n");
+  EXPECT_EQ(main.Caption(), "Tavrin 1.5");
+  EXPECT_EQ(main.WidthPixels(), 223);
+  EXPECT_EQ(main.HeightPixels(), 110);
+  EXPECT_EQ(main.Shape(), MainFRMShape());
+  EXPECT_TRUE(main.Topmost());
+  EXPECT_EQ(main.Alpha(), 225);
+  EXPECT_EQ(main.AlphaHistory(), std::vector<int>{225}) << "no fade";
+  EXPECT_TRUE(main.IsVisible());
+  EXPECT_EQ(main.PictureOf("ControlPanel"), Picture::kPlayFace);
+  EXPECT_EQ(main.Check("AutoAdv"), 0);
+  EXPECT_EQ(world.program.Main().AutoAdvTag(), "1");
+  EXPECT_EQ(world.program.Scan().Starts(), 1);
+  EXPECT_TRUE(world.launcher.Launches().empty());
+  EXPECT_FALSE(world.program.CompilerLoaded()) << "made on first use only";
+  EXPECT_FALSE(world.program.MessageLoaded());
+}
+
+// Notes every line put into a chat entry box in the forms journal, so that
+// sends and window effects read in one list.
+class JournalingWindows final : public platform::ForeignWindows {
+ public:
+  JournalingWindows(platform::ForeignWindows& inner,
+                    std::vector<std::string>& journal)
+      : inner_(inner), journal_(journal) {}
+
+  platform::WindowHandle FindTopLevel(std::string_view className) override {
+    return inner_.FindTopLevel(className);
+  }
+  platform::WindowHandle FindChild(platform::WindowHandle parent,
+                                   platform::WindowHandle after,
+                                   std::string_view className) override {
+    return inner_.FindChild(parent, after, className);
+  }
+  std::intptr_t Send(platform::WindowHandle window, unsigned message,
+                     std::uintptr_t wParam, std::intptr_t lParam) override {
+    return inner_.Send(window, message, wParam, lParam);
+  }
+  void Post(platform::WindowHandle window, unsigned message,
+            std::uintptr_t wParam, std::intptr_t lParam) override {
+    inner_.Post(window, message, wParam, lParam);
+  }
+  std::string GetText(platform::WindowHandle window) override {
+    return inner_.GetText(window);
+  }
+  void SetText(platform::WindowHandle window, std::string_view text) override {
+    journal_.push_back("send " + std::string(text));
+    inner_.SetText(window, text);
+  }
+  void PumpOnce() override { inner_.PumpOnce(); }
+
+ private:
+  platform::ForeignWindows& inner_;
+  std::vector<std::string>& journal_;
+};
+
+TEST_F(MainWindow, StartUpRunsItsStepsInOrder) {
+  world.Settings({"Ascii=~~", "AutoAdv=1", "AutoLoadWA=1",
+                  std::string("WinampDIR=") + kPlayerPath});
+  world.launcher.Install(kPlayerPath,
+                         [&] { world.forms.journal.push_back("launch"); });
+  world.StartChat();
+  JournalingWindows windows(world.windows, world.forms.journal);
+  Program program(
+      Ports{windows, world.profile, world.launcher, world.clock, world.forms,
+            world.tray});
+  program.Main();
+  const std::vector<std::string> expected = {
+      "MainFRM picture ControlPanel 1",
+      "MainFRM shape",
+      "MainFRM topmost 1",
+      "send ~~ Tavrin By: Dunmarrow (Kestle) Successfully loaded.",
+      "MainFRM alpha 225",
+      "MainFRM check AutoAdv 1",
+      "MainFRM show",
+      "MainFRM picture ControlPanel 2",
+      "launch",
+  };
+  EXPECT_EQ(world.forms.journal, expected);
+  EXPECT_EQ(program.Main().AutoAdv(), settings::kChecked);
+  EXPECT_EQ(program.Main().AutoAdvTag(), "1");
+  EXPECT_EQ(program.Scan().Starts(), 1);
+  EXPECT_EQ(world.launcher.Launches().at(0).path, kPlayerPath);
+}
+
+TEST_F(MainWindow, StoredGrayedAutoAdvertiseLoadsGrayed) {
+  world.Settings({"AutoAdv=2"});
+  world.StartToMainWindow();
+  EXPECT_EQ(world.Form("MainFRM").Check("AutoAdv"), 2);
+}
+
+TEST_F(MainWindow, AutoAdvertiseClickTogglesTheBoxAndRunsItsHandler) {
+  world.StartToMainWindow();
+  int handled = 0;
+  world.program.Main().SetAutoAdvClickHandler([&] { ++handled; });
+  auto& main = world.Form("MainFRM");
+  main.Click("AutoAdv");
+  EXPECT_EQ(main.Check("AutoAdv"), 1);
+  main.Click("AutoAdv");
+  EXPECT_EQ(main.Check("AutoAdv"), 0);
+  EXPECT_EQ(handled, 2);
+  world.program.Main().SetAutoAdv(settings::kUnchecked);
+  EXPECT_EQ(handled, 2) << "setting the same value runs nothing";
+}
+
+TEST_F(MainWindow, AdvertisePostsTheReportMadeOnFirstUse) {
+  world.Settings({"Ascii=~~", "UseWAStatus=1", "UseSongName=1"});
+  world.StartChat();
+  world.StartPlayer().Drive("play");
+  world.StartToMainWindow();
+  world.Form("MainFRM").Click("AdvSongLBL");
+  EXPECT_TRUE(world.program.CompilerLoaded());
+  EXPECT_EQ(Transcript(),
+            "DemoUser:\t~~ Tavrin By: Dunmarrow (Kestle) Successfully loaded.\r\n"
+            "DemoUser:\t~~ Playing Song: Artist - Title\r\n");
+}
+
+TEST_F(MainWindow, AdvertiseWithoutPlayerPostsTheStoppedLine) {
+  world.Settings({"UseWAStatus=1", "UseSongName=1"});
+  world.StartChat();
+  world.StartToMainWindow();
+  world.Form("MainFRM").Click("AdvSongLBL");
+  EXPECT_NE(Transcript().find("DemoUser:\t Stopped On Song: \r\n"),
+            std::string::npos)
+      << Transcript();
+}
+
+TEST_F(MainWindow, AboutPostsTheAdvertLineWhileTheAboutWindowFadesIn) {
+  world.Settings({"Ascii=**"});
+  world.StartChat();
+  world.StartToMainWindow();
+  world.Form("MainFRM").Click("AboutLBL");
+  EXPECT_LT(world.Form("AboutFRM").Alpha(), 225);
+  EXPECT_NE(Transcript().find("DemoUser:\t** Tavrin By: Dunmarrow (Kestle). "
+                              "Advertises WinAmp Version 2, 3, and 5 to the "
+                              "AOL 7, 8, and 9 ChatRoom\r\n"),
+            std::string::npos)
+      << Transcript();
+}
+
+TEST_F(MainWindow, ExitHidesSaysGoodbyeRemovesTheIconAndEnds) {
+  world.Settings({"Ascii=~~"});
+  world.StartChat();
+  world.StartToMainWindow();
+  auto& main = world.Form("MainFRM");
+  world.program.Tray().TrayAdd(main.Handle(), "Tavrin", main.Icon());
+  world.forms.journal.clear();
+  main.Click("ExitLBL");
+  EXPECT_EQ(world.forms.journal, std::vector<std::string>{"MainFRM hide"});
+  EXPECT_NE(Transcript().find("DemoUser:\t~~ Tavrin By: Dunmarrow (Kestle) "
+                              "Session Ended.\r\n"),
+            std::string::npos);
+  EXPECT_EQ(world.tray.IconCount(), 0u);
+  EXPECT_TRUE(world.forms.Ended());
+  EXPECT_NE(world.forms.Find("MainFRM"), nullptr) << "nothing is unloaded";
+  main.Click("AdvSongLBL");
+  EXPECT_FALSE(world.program.CompilerLoaded()) << "an ended program does nothing";
+}
+
+TEST_F(MainWindow, ExitWithoutChatRoomStillEnds) {
+  world.StartToMainWindow();
+  world.Form("MainFRM").Click("ExitLBL");
+  EXPECT_FALSE(world.Form("MainFRM").IsVisible());
+  EXPECT_TRUE(world.forms.Ended());
+}
+
+TEST_F(MainWindow, SystemCloseRemovesTheIconAndEnds) {
+  world.StartToMainWindow();
+  auto& main = world.Form("MainFRM");
+  world.program.Tray().TrayAdd(main.Handle(), "Tavrin", main.Icon());
+  main.SystemClose();
+  EXPECT_EQ(world.tray.IconCount(), 0u);
+  EXPECT_TRUE(world.forms.Ended());
+}
+
+TEST_F(MainWindow, PlayPauseFollowsTheFaceNotThePlayer) {
+  world.StartPlayer();
+  world.StartToMainWindow();
+  auto& main = world.Form("MainFRM");
+  main.Click("PlayPauseSong");
+  EXPECT_EQ(main.PictureOf("ControlPanel"), Picture::kPauseFace);
+  main.Click("PlayPauseSong");
+  EXPECT_EQ(main.PictureOf("ControlPanel"), Picture::kPlayFace);
+  main.Click("StopSong");
+  main.Click("PlayPauseSong");
+  EXPECT_EQ(PlayerCommands(),
+            (std::vector<std::uintptr_t>{40045, 40046, 40047, 40045}));
+  EXPECT_EQ(main.PictureOf("ControlPanel"), Picture::kPauseFace);
+}
+
+TEST_F(MainWindow, NextAndPreviousPlayFirstAndShowThePauseFace) {
+  auto& player = world.StartPlayer();
+  player.Drive("play");
+  player.Drive("pause");
+  world.StartToMainWindow();
+  auto& main = world.Form("MainFRM");
+  main.Click("NextSong");
+  EXPECT_EQ(main.PictureOf("ControlPanel"), Picture::kPauseFace);
+  main.Click("StopSong");
+  EXPECT_EQ(main.PictureOf("ControlPanel"), Picture::kPlayFace);
+  main.Click("PrevSong");
+  EXPECT_EQ(main.PictureOf("ControlPanel"), Picture::kPauseFace);
+  EXPECT_EQ(PlayerCommands(),
+            (std::vector<std::uintptr_t>{40045, 40048, 40047, 40045, 40044}));
+  EXPECT_EQ(player.Player().PlayState(), standins::PlayerModel::kPlaying);
+}
+
+TEST_F(MainWindow, TransportWithoutPlayerOnlyChangesTheFace) {
+  world.StartToMainWindow();
+  auto& main = world.Form("MainFRM");
+  main.Click("NextSong");
+  EXPECT_EQ(main.PictureOf("ControlPanel"), Picture::kPauseFace);
+  EXPECT_EQ(world.desktop.PendingPosts(), 0u);
+}
+
+TEST_F(MainWindow, OptionsButtonDoesNothingYet) {
+  world.StartToMainWindow();
+  world.forms.journal.clear();
+  world.Form("MainFRM").Click("OptionsLBL");
+  EXPECT_TRUE(world.forms.journal.empty());
+}
+
+TEST_F(MainWindow, IsDraggedByItsBar) {
+  world.StartToMainWindow();
+  auto& main = world.Form("MainFRM");
+  main.MoveTo({500, 300});
+  main.MouseDown("DraggerBar", platform::MouseButton::kLeft, 150, 150);
+  main.MouseMove("DraggerBar", platform::MouseButton::kLeft, 300, 300);
+  // The bar has moved under the pointer: it is at the grab point again.
+  main.MouseMove("DraggerBar", platform::MouseButton::kLeft, 150, 150);
+  main.MouseUp("DraggerBar", platform::MouseButton::kLeft, 150, 150);
+  EXPECT_EQ(main.Position(), (platform::PixelPoint{510, 310}));
+}
+
+}  // namespace
+}  // namespace tavrin::shell
