@@ -106,7 +106,8 @@ class FormWindow {
   // platform call failed.
   virtual bool SetLayeredAlpha(std::uint8_t alpha) = 0;
   virtual void SetTopmost(bool topmost) = 0;
-  // Cuts the window to the union of the rectangles.
+  // Cuts the window to the union of the rectangles, given in pixels of the
+  // standard 96 dots per inch; the toolkit scales them with the window.
   virtual void SetShape(const std::vector<PixelRect>& rectangles) = 0;
   virtual PixelPoint Position() const = 0;
   virtual void MoveTo(PixelPoint topLeft) = 0;

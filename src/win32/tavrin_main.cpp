@@ -1,18 +1,16 @@
-// tavrin.exe: wires the Windows adapters to the portable program and runs
-// the message loop.
+// tavrin.exe: wires the Windows adapters to the portable program, starts it
+// with its splash window and runs the message loop.
 #include <windows.h>
 
-#include "chat/aol8chatsend.h"
-#include "report/compiler_frm.h"
-#include "settings/save_frm.h"
-#include "settings/settings_store.h"
+#include "shell/program.h"
 #include "win32/message_pump.h"
-#include "win32/spine_window.h"
 #include "win32/win32_clock.h"
 #include "win32/win32_foreign_windows.h"
+#include "win32/win32_forms_toolkit.h"
+#include "win32/win32_launcher.h"
 #include "win32/win32_profile_file.h"
-#include "win32/win32_text.h"
 #include "win32/win32_timers.h"
+#include "win32/win32_tray.h"
 
 namespace {
 
@@ -22,17 +20,14 @@ int RunTavrin() {
   win32::Win32Clock clock;
   win32::Win32ForeignWindows windows(clock);
   win32::Win32ProfileFile profile;
+  win32::Win32Launcher launcher;
   win32::Win32Timers timers;
-
-  settings::SaveFRM saved;
-  settings::LoadSettings(profile, saved);
-  report::CompilerFRM compiler(
-      windows, timers, [&saved]() -> const settings::SaveFRM& { return saved; });
-  chat::ChatSend(windows, compiler.Data);
-
-  // Made last: once a script sees it, the report line has been sent.
-  const win32::SpineWindow spine(
-      win32::WideFromUtf8(report::CompilerFRM::kCaption).c_str());
+  win32::Win32FormsToolkit forms;
+  win32::Win32Tray tray;
+  // Declared last, so its forms and timers go before the adapters they use.
+  shell::Program program(
+      shell::Ports{windows, profile, launcher, timers, forms, tray});
+  program.Start();
   return win32::RunMessageLoop();
 }
 

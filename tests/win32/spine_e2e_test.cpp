@@ -203,34 +203,5 @@ TEST_F(Spine, HungPlayerLeavesTheRefreshBounded) {
       << "answers again once the hang is over";
 }
 
-TEST_F(Spine, ProgramPostsTheReportFromTheSettingsFile) {
-  ASSERT_NE(StartChat(), nullptr);
-  const HWND player = StartPlayer();
-  ASSERT_NE(player, nullptr);
-  ASSERT_TRUE(Drive(player, "play"));
-  win32::Win32ProfileFile profile;
-  const auto store = [&](const char* key, const char* value) {
-    settings::WriteSetting(profile, settings::kSettingsSection, key, value,
-                           settings::kSettingsFile);
-  };
-  store("Ascii", "<e2e>");
-  store("UseWAStatus", "1");
-  store("UseSongName", "1");
-  store("UseBitRate", "0");
-  store("UseElapRem", "0");
-  store("UseSongLen", "0");
-
-  Process program = Process::Start(ProgramFolder() + L"\\tavrin.exe", L"");
-  ASSERT_TRUE(WaitUntil([] {
-    return WindowText(RoomTranscript(1)).find("<e2e>") != std::string::npos;
-  }));
-  EXPECT_EQ(WindowText(RoomTranscript(1)),
-            "DemoUser:\t<e2e> Playing Song: Artist - Title\r\n");
-  const HWND spine = WaitForTopLevel("TavrinSpine");
-  ASSERT_NE(spine, nullptr);
-  PostMessageW(spine, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(program.WaitForExit(10s));
-}
-
 }  // namespace
 }  // namespace tavrin::e2e

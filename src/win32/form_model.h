@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/forms.h"
+
+// What a form window keeps of its form, free of Windows types: the controls
+// in pixels and what the program has set on them.
+namespace tavrin::win32 {
+
+int PixelsFromTwips(int twips, int dpi);
+float TwipsFromPixels(int pixels, int dpi);
+// Edges are rounded one by one, so that neighbouring controls stay flush.
+platform::PixelRect PixelRectFromTwips(const platform::TwipsRect& place,
+                                       int dpi);
+
+struct FormControl {
+  platform::ControlDesign design;
+  platform::PixelRect rect;
+  int check = 0;
+  platform::Picture picture = platform::Picture::kNone;
+  std::string text;  // starts as the design caption
+};
+
+// Buttons, pictures and check boxes report clicks; other kinds do not.
+bool ReportsClicks(platform::ControlKind kind);
+
+// Controls are named by their index, which stays valid for the form's life.
+class FormModel {
+ public:
+  explicit FormModel(const platform::FormDesign& design);
+
+  void Layout(int dpi);
+  int Dpi() const { return dpi_; }
+  platform::PixelPoint SizeInPixels() const;
+
+  platform::FormSkin Skin() const { return skin_; }
+  const std::vector<FormControl>& Controls() const { return controls_; }
+  FormControl& At(std::size_t index) { return controls_.at(index); }
+  FormControl* Find(std::string_view name);
+  const FormControl* Find(std::string_view name) const;
+  std::optional<std::size_t> IndexOf(std::string_view name) const;
+
+  // The topmost control under the point (the later in design order wins);
+  // holders are never hit.
+  std::optional<std::size_t> HitTest(platform::PixelPoint point) const;
+
+ private:
+  platform::FormSkin skin_;
+  int widthTwips_;
+  int heightTwips_;
+  std::vector<FormControl> controls_;
+  int dpi_ = 96;
+};
+
+bool Contains(const platform::PixelRect& rect, platform::PixelPoint point);
+
+}  // namespace tavrin::win32

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/forms.h"
+#include "win32/form_model.h"
+#include "win32/win32_handles.h"
+#include "win32/window_binding.h"
+
+namespace tavrin::win32 {
+
+// A form as a borderless top-level window of its skin's class, captioned
+// with the form's caption. Its controls are places inside the window, not
+// child windows: the window hit-tests the mouse against them and the skin
+// draws them.
+class Win32FormWindow final : public platform::FormWindow {
+ public:
+  // Creates the window hidden and centred on the primary screen; throws
+  // std::runtime_error when it cannot. `events` must outlive the window.
+  Win32FormWindow(const platform::FormDesign& design,
+                  platform::FormEvents& events);
+  ~Win32FormWindow() override;
+  Win32FormWindow(const Win32FormWindow&) = delete;
+  Win32FormWindow& operator=(const Win32FormWindow&) = delete;
+
+  platform::WindowHandle Handle() const override;
+  // The program's icon at the small size, as the notification area wants.
+  std::uintptr_t Icon() const override;
+
+  void Show() override;
+  void Hide() override;
+  bool IsVisible() const override;
+  void SetCaption(std::string_view caption) override;
+
+  bool SetLayeredAlpha(std::uint8_t alpha) override;
+  void SetTopmost(bool topmost) override;
+  void SetShape(const std::vector<platform::PixelRect>& rectangles) override;
+  platform::PixelPoint Position() const override;
+  void MoveTo(platform::PixelPoint topLeft) override;
+
+  // Only stores and shows the value: a click reports OnClick and the
+  // program decides the new value.
+  void SetCheck(std::string_view control, int value) override;
+  void SetPicture(std::string_view control,
+                  platform::Picture picture) override;
+  void SetControlText(std::string_view control,
+                      std::string_view text) override;
+
+ private:
+  friend LRESULT CALLBACK BoundWindowProc<Win32FormWindow>(HWND, UINT, WPARAM,
+                                                           LPARAM) noexcept;
+  // A control's index, or nothing for the form's own face.
+  using Target = std::optional<std::size_t>;
+  // A button held down on a target; the window has the mouse capture.
+  struct Press {
+    Target target;
+    platform::MouseButton button;
+    bool afterDoubleClick;
+  };
+
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam,
+                        LPARAM lParam);
+  bool HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+  void ButtonDown(platform::MouseButton button, LPARAM lParam);
+  void ButtonUp(platform::MouseButton button, WPARAM wParam, LPARAM lParam);
+  void DoubleClick(LPARAM lParam);
+  void MouseMoved(WPARAM wParam, LPARAM lParam);
+  void CaptureLost();
+  void DpiChanged(int dpi, const RECT& suggested);
+  void ApplyShape(int dpi);
+
+  void Paint();
+  void Invalidate(Target target);
+  void SetHovered(Target target);
+  void TrackLeave();
+  void PlaceCentred();
+
+  Target HitTest(POINT point) const;
+  std::string NameOf(Target target) const;
+  platform::PixelRect PlaceOf(Target target) const;
+  // Twips from the target's top-left corner.
+  float TwipsX(Target target, POINT point) const;
+  float TwipsY(Target target, POINT point) const;
+  bool IsClick(const Press& press, platform::MouseButton button,
+               Target over) const;
+
+  platform::FormEvents& events_;
+  FormModel model_;
+  std::vector<platform::PixelRect> designShape_;  // at 96 dots per inch
+  std::vector<platform::PixelRect> shape_;        // as applied
+  std::optional<Press> press_;
+  Target hovered_;
+  bool trackingLeave_ = false;
+  // Set false when the form goes: an event handler may unload the form, and
+  // the message handling then stops touching it.
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+  UniqueWindow window_;
+};
+
+}  // namespace tavrin::win32

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/forms.h"
+
+namespace tavrin::win32 {
+
+// The forms toolkit on Windows: every form is a Win32FormWindow.
+class Win32FormsToolkit final : public platform::FormsToolkit {
+ public:
+  // Throws std::runtime_error when the window cannot be created.
+  std::unique_ptr<platform::FormWindow> Create(
+      const platform::FormDesign& design,
+      platform::FormEvents& events) override;
+  // 1440 divided by the screen's dots per inch.
+  double TwipsPerPixelX() const override;
+  double TwipsPerPixelY() const override;
+  // ExitProcess: no message is handled after it.
+  void EndProgram() override;
+};
+
+}  // namespace tavrin::win32

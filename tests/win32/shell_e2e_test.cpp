@@ -1,0 +1,256 @@
+// tavrin.exe end to end: the real program, started as a user starts it,
+// clicked with the real mouse, next to the stand-in programs.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "e2e_support.h"
+#include "platform/tray.h"
+#include "settings/settings_store.h"
+#include "shell/about_frm.h"
+#include "shell/effects.h"
+#include "shell/main_frm.h"
+#include "ui_input.h"
+#include "win32/win32_profile_file.h"
+#include "win32/win32_tray.h"
+
+namespace tavrin::e2e {
+namespace {
+
+constexpr char kSplashClass[] = "TavrinSplashForm";
+constexpr char kMainClass[] = "TavrinMainForm";
+constexpr char kAboutClass[] = "TavrinAboutForm";
+
+HWND WaitForVisible(const char* className, std::chrono::milliseconds limit = 30s) {
+  HWND found = nullptr;
+  WaitUntil(
+      [&] {
+        found = FindWindowA(className, nullptr);
+        return found != nullptr && IsWindowVisible(found);
+      },
+      limit);
+  return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+}
+
+int AlphaOf(HWND window) {
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  if (!GetLayeredWindowAttributes(window, nullptr, &alpha, &flags)) return -1;
+  return alpha;
+}
+
+// The centre of a control, as the form designs it (15 twips a pixel).
+POINT CentreOf(HWND window, const platform::FormDesign& design,
+               std::string_view control) {
+  for (const auto& c : design.controls) {
+    if (c.name == control) {
+      return ScreenPointOf(window, (c.place.left + c.place.width / 2) / 15,
+                           (c.place.top + c.place.height / 2) / 15);
+    }
+  }
+  ADD_FAILURE() << "no control " << control;
+  return {};
+}
+
+class Shell : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = NewTemporaryFolder();
+    playerLog_ = folder_ + L"\\player.log";
+    StoreSettings({{"Ascii", "~~"}, {"UseWAStatus", "1"}, {"UseSongName", "1"},
+                   {"UseBitRate", "1"}, {"UseElapRem", "0"}, {"UseSongLen", "1"},
+                   {"AutoAdv", "0"}, {"AutoLoadWA", "0"}, {"WinampDIR", ""}});
+    chat_ = Process::Start(ProgramFolder() + L"\\standin-chat.exe", L"");
+    player_ = Process::Start(ProgramFolder() + L"\\standin-player.exe",
+                             L"--log \"" + playerLog_ + L"\"");
+    ASSERT_NE(WaitForTopLevel("AOL Frame25"), nullptr);
+    ASSERT_NE(WaitForTopLevel("Winamp v1.x"), nullptr);
+  }
+
+  void StoreSettings(
+      std::initializer_list<std::pair<const char*, const char*>> values) {
+    win32::Win32ProfileFile profile;
+    for (const auto& [key, value] : values) {
+      settings::WriteSetting(profile, settings::kSettingsSection, key, value,
+                             settings::kSettingsFile);
+    }
+  }
+
+  // Starts the program and takes it past its splash to the main window.
+  HWND OpenMainWindow() {
+    program_ = Process::Start(ProgramFolder() + L"\\tavrin.exe", L"");
+    const HWND splash = WaitForVisible(kSplashClass);
+    if (splash == nullptr) return nullptr;
+    WaitUntil([&] { return AlphaOf(splash) == shell::kWorkingAlpha; }, 10s);
+    RECT place{};
+    GetWindowRect(splash, &place);
+    DoubleClick((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+    return WaitForVisible(kMainClass);
+  }
+
+  std::string Transcript() { return WindowText(RoomTranscript(1)); }
+  bool TranscriptHas(const std::string& line) {
+    return WaitUntil([&] { return Transcript().find(line) != std::string::npos; },
+                     10s);
+  }
+
+  std::vector<int> PlayerCommands() {
+    std::istringstream log(ReadWholeFile(playerLog_));
+    std::vector<int> ids;
+    for (std::string word; log >> word;) {
+      if (word == "command") {
+        int id = 0;
+        log >> id;
+        ids.push_back(id);
+      }
+    }
+    return ids;
+  }
+
+  // Two clicks on one place within the double-click time make a
+  // double-click, whose second press is no click: wait that out.
+  void ClickControl(HWND window, const platform::FormDesign& design,
+                    std::string_view control) {
+    if (control == lastClicked_) Sleep(GetDoubleClickTime() + 100);
+    lastClicked_ = control;
+    const POINT at = CentreOf(window, design, control);
+    ASSERT_TRUE(Click(at.x, at.y)) << control;
+  }
+
+  std::wstring folder_, playerLog_;
+  Process chat_, player_, program_;
+  std::string_view lastClicked_;
+};
+
+TEST_F(Shell, SplashIgnoresADoubleClickWhileFadingIn) {
+  program_ = Process::Start(ProgramFolder() + L"\\tavrin.exe", L"");
+  const HWND splash = WaitForVisible(kSplashClass);
+  ASSERT_NE(splash, nullptr);
+  RECT place{};
+  GetWindowRect(splash, &place);
+  const int alphaBefore = AlphaOf(splash);
+  DoubleClick((place.left + place.right) / 2, (place.top + place.bottom) / 2);
+  ASSERT_LT(alphaBefore, shell::kWorkingAlpha)
+      << "the double-click came after the fade-in: this check proves nothing";
+  EXPECT_TRUE(WaitUntil([&] { return AlphaOf(splash) == shell::kWorkingAlpha; }, 10s));
+  Sleep(1000);
+  EXPECT_TRUE(IsWindowVisible(splash)) << "the splash stays";
+  EXPECT_EQ(FindWindowA(kMainClass, nullptr), nullptr);
+}
+
+TEST_F(Shell, MainWindowArrivesShapedTopmostAndSeeThrough) {
+  const HWND main = OpenMainWindow();
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(WaitUntil([] { return FindWindowA(kSplashClass, nullptr) == nullptr; }, 10s))
+      << "the splash is unloaded";
+  RECT place{};
+  GetWindowRect(main, &place);
+  EXPECT_EQ(place.right - place.left, 223);
+  EXPECT_EQ(place.bottom - place.top, 110);
+  EXPECT_EQ(AlphaOf(main), 225);
+  EXPECT_TRUE(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  char caption[64] = {};
+  GetWindowTextA(main, caption, sizeof caption);
+  EXPECT_STREQ(caption, "Tavrin 1.5");
+
+  const win32::UniqueRegion actual(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(main, actual.get()), ERROR);
+  const win32::UniqueRegion expected(CreateRectRgn(0, 0, 0, 0));
+  for (const auto& r : shell::MainFRMShape()) {
+    const win32::UniqueRegion piece(CreateRectRgn(r.left, r.top, r.right, r.bottom));
+    CombineRgn(expected.get(), expected.get(), piece.get(), RGN_OR);
+  }
+  EXPECT_TRUE(EqualRgn(actual.get(), expected.get()));
+  EXPECT_TRUE(TranscriptHas(
+      "DemoUser:\t~~ Tavrin By: Dunmarrow (Kestle) Successfully loaded.\r\n"));
+}
+
+TEST_F(Shell, AdvertiseAndTransportButtonsReachTheStandins) {
+  const HWND main = OpenMainWindow();
+  ASSERT_NE(main, nullptr);
+  const auto design = shell::MainFRM::Design();
+  ClickControl(main, design, "AdvSongLBL");
+  EXPECT_TRUE(TranscriptHas("DemoUser:\t~~ Playing Song: Artist - Title BitRate: 128 - Length: 00:03:57\r\n"))
+      << Transcript();
+
+  ClickControl(main, design, "NextSong");       // play, next; pause face
+  ClickControl(main, design, "PlayPauseSong");  // pause; play face
+  ClickControl(main, design, "PlayPauseSong");  // play; pause face
+  ClickControl(main, design, "StopSong");       // stop; play face
+  ClickControl(main, design, "PrevSong");       // play, previous
+  const std::vector<int> expected = {40045, 40048, 40046, 40045, 40047, 40045, 40044};
+  EXPECT_TRUE(WaitUntil([&] { return PlayerCommands().size() >= expected.size(); }, 10s));
+  EXPECT_EQ(PlayerCommands(), expected);
+}
+
+TEST_F(Shell, AboutHidesTheMainWindowAndBringsItBack) {
+  const HWND main = OpenMainWindow();
+  ASSERT_NE(main, nullptr);
+  ClickControl(main, shell::MainFRM::Design(), "AboutLBL");
+  const HWND about = WaitForVisible(kAboutClass);
+  ASSERT_NE(about, nullptr);
+  EXPECT_FALSE(IsWindowVisible(main));
+  EXPECT_EQ(WindowText(about), "MAIN");
+  EXPECT_TRUE(TranscriptHas(
+      "DemoUser:\t~~ Tavrin By: Dunmarrow (Kestle). Advertises WinAmp Version 2, "
+      "3, and 5 to the AOL 7, 8, and 9 ChatRoom\r\n"));
+  ClickControl(about, shell::AboutFRM::Design(), "BackToMain");
+  EXPECT_TRUE(WaitUntil([] { return FindWindowA(kAboutClass, nullptr) == nullptr; }, 10s));
+  EXPECT_TRUE(IsWindowVisible(main));
+}
+
+TEST_F(Shell, DragBarMovesTheMainWindow) {
+  const HWND main = OpenMainWindow();
+  ASSERT_NE(main, nullptr);
+  RECT before{};
+  GetWindowRect(main, &before);
+  const POINT grab = CentreOf(main, shell::MainFRM::Design(), "DraggerBar");
+  ASSERT_TRUE(Drag(grab.x, grab.y, grab.x - 120, grab.y + 90));
+  RECT after{};
+  GetWindowRect(main, &after);
+  EXPECT_EQ(after.left - before.left, -120);
+  EXPECT_EQ(after.top - before.top, 90);
+}
+
+TEST_F(Shell, ExitSaysGoodbyeAndEndsTheProcess) {
+  const HWND main = OpenMainWindow();
+  ASSERT_NE(main, nullptr);
+  ClickControl(main, shell::MainFRM::Design(), "ExitLBL");
+  EXPECT_TRUE(program_.WaitForExit(10s));
+  EXPECT_TRUE(TranscriptHas(
+      "DemoUser:\t~~ Tavrin By: Dunmarrow (Kestle) Session Ended.\r\n"));
+  EXPECT_EQ(FindWindowA(kMainClass, nullptr), nullptr);
+}
+
+TEST_F(Shell, ClosedByTheSystemItEndsToo) {
+  const HWND main = OpenMainWindow();
+  ASSERT_NE(main, nullptr);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(program_.WaitForExit(10s));
+}
+
+// The tray adapter against the shell's real notification area.
+TEST(TrayAdapter, AddsAndRemovesTheIcon) {
+  const HWND owner = CreateWindowExW(0, L"STATIC", L"tray owner", WS_POPUP, 0, 0,
+                                     1, 1, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(owner, nullptr);
+  platform::IconRecord record;
+  record.size = platform::IconRecord::kFirstVersionSize;
+  record.window = reinterpret_cast<platform::WindowHandle>(owner);
+  record.id = 1;
+  record.flags = 7;
+  record.callbackMessage = 0x200;
+  record.icon = reinterpret_cast<std::uintptr_t>(LoadIconW(nullptr, MAKEINTRESOURCEW(32512)));
+  record.tip = std::string(80, 'x');
+  win32::Win32Tray tray;
+  EXPECT_TRUE(tray.Notify(platform::TrayCommand::kAdd, record));
+  EXPECT_TRUE(tray.Notify(platform::TrayCommand::kDelete, record));
+  EXPECT_FALSE(tray.Notify(platform::TrayCommand::kDelete, record))
+      << "the icon is gone: a second delete is refused";
+  DestroyWindow(owner);
+}
+
+}  // namespace
+}  // namespace tavrin::e2e

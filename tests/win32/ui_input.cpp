@@ -1,0 +1,74 @@
+#include "ui_input.h"
+
+#include <chrono>
+#include <thread>
+
+namespace tavrin::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Long enough for Wine to hand an input to the window under the pointer,
+// short enough that two clicks still make a double-click.
+constexpr auto kSettle = 40ms;
+constexpr int kDragSteps = 8;
+constexpr int kNormalisedRange = 65536;
+
+// Absolute positions run 0 to 65535 over the primary screen, and the system
+// takes pixel = position * size / 65536, rounded down: the position is
+// rounded up so that it lands inside the wanted pixel.
+LONG Normalised(int pixel, int screenSize) {
+  return static_cast<LONG>(
+      (static_cast<long long>(pixel) * kNormalisedRange + screenSize - 1) /
+      screenSize);
+}
+
+bool Send(DWORD flags, int x, int y) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = Normalised(x, GetSystemMetrics(SM_CXSCREEN));
+  input.mi.dy = Normalised(y, GetSystemMetrics(SM_CYSCREEN));
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  const bool sent = SendInput(1, &input, sizeof input) == 1;
+  std::this_thread::sleep_for(kSettle);
+  return sent;
+}
+
+bool PointerIsAt(int x, int y) {
+  POINT at{};
+  return GetCursorPos(&at) && at.x == x && at.y == y;
+}
+
+}  // namespace
+
+POINT ScreenPointOf(HWND window, int clientX, int clientY) {
+  POINT point{clientX, clientY};
+  ClientToScreen(window, &point);
+  return point;
+}
+
+bool MoveMouse(int x, int y) { return Send(0, x, y) && PointerIsAt(x, y); }
+
+bool Click(int x, int y) {
+  return MoveMouse(x, y) && Send(MOUSEEVENTF_LEFTDOWN, x, y) &&
+         Send(MOUSEEVENTF_LEFTUP, x, y);
+}
+
+bool DoubleClick(int x, int y) {
+  return MoveMouse(x, y) && Send(MOUSEEVENTF_LEFTDOWN, x, y) &&
+         Send(MOUSEEVENTF_LEFTUP, x, y) && Send(MOUSEEVENTF_LEFTDOWN, x, y) &&
+         Send(MOUSEEVENTF_LEFTUP, x, y);
+}
+
+bool Drag(int x0, int y0, int x1, int y1) {
+  if (!MoveMouse(x0, y0) || !Send(MOUSEEVENTF_LEFTDOWN, x0, y0)) return false;
+  bool moved = true;
+  for (int step = 1; step <= kDragSteps; ++step) {
+    moved = Send(0, x0 + (x1 - x0) * step / kDragSteps,
+                 y0 + (y1 - y0) * step / kDragSteps) && moved;
+  }
+  // Let go even when a step failed, so that no button stays down.
+  return Send(MOUSEEVENTF_LEFTUP, x1, y1) && moved && PointerIsAt(x1, y1);
+}
+
+}  // namespace tavrin::e2e
