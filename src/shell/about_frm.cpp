@@ -1,6 +1,5 @@
 #include "shell/about_frm.h"
 
-#include "shell/effects.h"
 #include "shell/main_frm.h"
 #include "shell/program.h"
 
@@ -21,13 +20,7 @@ AboutFRM::AboutFRM(Program& program)
       fader_(*window_, program.ports().timers, 0, [this] { FadedOut(); }),
       caption_(Design().caption) {}
 
-void AboutFRM::Load() {
-  SetTopmost(Window());
-  SetTranslucency(Window(), 1);
-  fader_.SetCounter(1);
-  Show();
-  fader_.EnableFadeIn();
-}
+void AboutFRM::Load() { fader_.Load(1); }
 
 void AboutFRM::SetCaption(std::string_view caption) {
   caption_ = caption;

@@ -13,6 +13,14 @@ Fader::Fader(platform::FormWindow& window, platform::Timers& timers,
       counter_(counter),
       onFadedOut_(std::move(onFadedOut)) {}
 
+void Fader::Load(std::optional<int> counter) {
+  SetTopmost(window_);
+  SetTranslucency(window_, 1);
+  if (counter) counter_ = *counter;
+  window_.Show();
+  EnableFadeIn();
+}
+
 void Fader::EnableFadeIn() {
   if (!fadeIn_) fadeIn_ = timers_.Start(kInterval, [this] { FadeInTick(); });
 }

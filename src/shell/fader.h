@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/clock.h"
 #include "platform/forms.h"
@@ -22,7 +23,10 @@ class Fader {
   Fader(const Fader&) = delete;
   Fader& operator=(const Fader&) = delete;
 
-  void SetCounter(int counter) { counter_ = counter; }
+  // What every faded window's load does: topmost, nearly invisible, shown,
+  // fading in. A window may start its counter afresh here.
+  void Load(std::optional<int> counter = std::nullopt);
+
   int Counter() const { return counter_; }
 
   void EnableFadeIn();

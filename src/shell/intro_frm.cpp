@@ -1,6 +1,5 @@
 #include "shell/intro_frm.h"
 
-#include "shell/effects.h"
 #include "shell/main_frm.h"
 #include "shell/program.h"
 
@@ -15,13 +14,7 @@ IntroFRM::IntroFRM(Program& program)
     : Form(program, Design()),
       fader_(*window_, program.ports().timers, 0, [this] { FadedOut(); }) {}
 
-void IntroFRM::Load() {
-  SetTopmost(Window());
-  SetTranslucency(Window(), 1);
-  fader_.SetCounter(1);
-  Show();
-  fader_.EnableFadeIn();
-}
+void IntroFRM::Load() { fader_.Load(1); }
 
 // A double-click during the fade-in is ignored.
 void IntroFRM::OnDoubleClick(std::string_view) {

@@ -30,10 +30,7 @@ MessageFRM::MessageFRM(Program& program)
 
 void MessageFRM::Load() {
   ShapeSongAdvSetupFRM(Window());
-  SetTopmost(Window());
-  SetTranslucency(Window(), 1);
-  Show();
-  fader_.EnableFadeIn();
+  fader_.Load();
 }
 
 void MessageFRM::SetTMP(std::string_view tag) {

@@ -4,32 +4,6 @@
 
 namespace tavrin::standins::winhost {
 
-PaintScope::PaintScope(HWND window) : window_(window) {
-  BeginPaint(window_, &paint_);
-}
-
-PaintScope::~PaintScope() { EndPaint(window_, &paint_); }
-
-BufferedCanvas::BufferedCanvas(HDC target, const RECT& area)
-    : target_(target),
-      area_(area),
-      memory_(CreateCompatibleDC(target)),
-      bitmap_(CreateCompatibleBitmap(target, area.right - area.left,
-                                     area.bottom - area.top)) {
-  if (memory_ && bitmap_) {
-    oldBitmap_ = SelectObject(memory_.get(), bitmap_.get());
-    SetViewportOrgEx(memory_.get(), -area.left, -area.top, nullptr);
-  }
-}
-
-BufferedCanvas::~BufferedCanvas() {
-  if (!memory_ || !bitmap_) return;
-  SetViewportOrgEx(memory_.get(), 0, 0, nullptr);
-  BitBlt(target_, area_.left, area_.top, area_.right - area_.left,
-         area_.bottom - area_.top, memory_.get(), 0, 0, SRCCOPY);
-  SelectObject(memory_.get(), oldBitmap_);
-}
-
 tavrin::win32::UniqueGdiObject MakeFont(int pixelHeight, bool bold,
                                         const wchar_t* face) {
   return tavrin::win32::UniqueGdiObject(CreateFontW(

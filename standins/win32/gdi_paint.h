@@ -4,57 +4,16 @@
 
 #include <string_view>
 
+#include "win32/gdi_scopes.h"
 #include "win32/win32_handles.h"
 
-// Small GDI owners and drawing helpers for the stand-ins' faces.
+// Drawing helpers for the stand-ins' faces, over the program's own scoped
+// device-context uses.
 namespace tavrin::standins::winhost {
 
-using UniqueMemoryDc = tavrin::win32::UniqueHandle<HDC, &::DeleteDC>;
-
-// BeginPaint .. EndPaint.
-class PaintScope {
- public:
-  explicit PaintScope(HWND window);
-  ~PaintScope();
-  PaintScope(const PaintScope&) = delete;
-  PaintScope& operator=(const PaintScope&) = delete;
-  HDC Dc() const { return paint_.hdc; }
-
- private:
-  HWND window_;
-  PAINTSTRUCT paint_{};
-};
-
-// Selects an object into a device context until the end of the scope.
-class Selection {
- public:
-  Selection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-  ~Selection() { SelectObject(dc_, old_); }
-  Selection(const Selection&) = delete;
-  Selection& operator=(const Selection&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
-// An off-screen copy of an area, put on the target at the end of the scope:
-// a face repainted ten times a second does not flicker.
-class BufferedCanvas {
- public:
-  BufferedCanvas(HDC target, const RECT& area);
-  ~BufferedCanvas();
-  BufferedCanvas(const BufferedCanvas&) = delete;
-  BufferedCanvas& operator=(const BufferedCanvas&) = delete;
-  HDC Dc() const { return memory_.get(); }
-
- private:
-  HDC target_;
-  RECT area_;
-  UniqueMemoryDc memory_;
-  tavrin::win32::UniqueGdiObject bitmap_;
-  HGDIOBJ oldBitmap_ = nullptr;
-};
+using tavrin::win32::BufferedCanvas;
+using tavrin::win32::PaintScope;
+using tavrin::win32::Selection;
 
 tavrin::win32::UniqueGdiObject MakeFont(int pixelHeight, bool bold,
                                         const wchar_t* face = L"Tahoma");

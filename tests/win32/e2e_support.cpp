@@ -2,8 +2,8 @@
 
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <thread>
-#include <vector>
 
 #include "win32/win32_text.h"
 
@@ -131,6 +131,19 @@ HWND RoomTranscript(std::size_t room) {
 std::string ReadWholeFile(const std::wstring& path) {
   std::ifstream in(path.c_str(), std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::vector<int> LoggedPlayerCommands(const std::wstring& logPath) {
+  std::istringstream log(ReadWholeFile(logPath));
+  std::vector<int> ids;
+  for (std::string word; log >> word;) {
+    if (word == "command") {
+      int id = 0;
+      log >> id;
+      ids.push_back(id);
+    }
+  }
+  return ids;
 }
 
 std::wstring ModulePathOfWindow(HWND window) {

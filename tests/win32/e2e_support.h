@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "win32/win32_handles.h"
 
@@ -57,6 +58,8 @@ std::string WindowText(HWND window);
 HWND RoomTranscript(std::size_t room);
 
 std::string ReadWholeFile(const std::wstring& path);
+// The WM_COMMAND ids the stand-in player wrote to its log, in order.
+std::vector<int> LoggedPlayerCommands(const std::wstring& logPath);
 std::wstring ModulePathOfWindow(HWND window);
 
 }  // namespace tavrin::e2e

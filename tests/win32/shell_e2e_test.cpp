@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <vector>
 
 #include "e2e_support.h"
@@ -97,16 +96,7 @@ class Shell : public ::testing::Test {
   }
 
   std::vector<int> PlayerCommands() {
-    std::istringstream log(ReadWholeFile(playerLog_));
-    std::vector<int> ids;
-    for (std::string word; log >> word;) {
-      if (word == "command") {
-        int id = 0;
-        log >> id;
-        ids.push_back(id);
-      }
-    }
-    return ids;
+    return LoggedPlayerCommands(playerLog_);
   }
 
   // Two clicks on one place within the double-click time make a

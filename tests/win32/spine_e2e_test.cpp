@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 #include <vector>
 
 #include "chat/aol8chatsend.h"
@@ -43,16 +42,7 @@ class Spine : public ::testing::Test {
 
   // The WM_COMMAND ids the stand-in player logged, in order.
   std::vector<int> PlayerCommands() {
-    std::istringstream log(ReadWholeFile(playerLog_));
-    std::vector<int> ids;
-    for (std::string word; log >> word;) {
-      if (word == "command") {
-        int id = 0;
-        log >> id;
-        ids.push_back(id);
-      }
-    }
-    return ids;
+    return LoggedPlayerCommands(playerLog_);
   }
 
   // The compiler reads the fixture's settings holder; it runs its first
