@@ -1,0 +1,177 @@
+// The Windows half of tools/measure-shell: drives tavrin.exe with the real
+// mouse, times its start and reads what Wine reports about a process.
+//
+//   shell_measure open-main        splash -> main window -> Advertise; prints
+//                                  the report line the chat room received
+//   shell_measure startup <runs>   CreateProcessW of tavrin.exe until its
+//                                  splash is visible, in milliseconds
+//   shell_measure peak-memory <class>
+//                                  PeakWorkingSetSize in bytes of the process
+//                                  that owns a window of that class
+//
+// Exit code 0 when it measured, 1 when it could not.
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "e2e_support.h"
+#include "shell/effects.h"
+#include "shell/main_frm.h"
+#include "ui_input.h"
+
+namespace {
+
+using namespace tavrin;
+using namespace std::chrono_literals;
+
+constexpr char kSplashClass[] = "TavrinSplashForm";
+constexpr char kMainClass[] = "TavrinMainForm";
+
+int Fail(const char* why) {
+  std::fprintf(stderr, "shell_measure: %s\n", why);
+  return 1;
+}
+
+HWND VisibleWindow(const char* className) {
+  const HWND found = FindWindowA(className, nullptr);
+  return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+}
+
+HWND WaitForVisible(const char* className) {
+  HWND found = nullptr;
+  e2e::WaitUntil([&] { return (found = VisibleWindow(className)) != nullptr; });
+  return found;
+}
+
+int AlphaOf(HWND window) {
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  if (!GetLayeredWindowAttributes(window, nullptr, &alpha, &flags)) return -1;
+  return alpha;
+}
+
+int OpenMain() {
+  const HWND splash = WaitForVisible(kSplashClass);
+  if (splash == nullptr) return Fail("no visible splash within 30 s");
+  // A double-click during the fade-in is ignored by the program.
+  if (!e2e::WaitUntil([&] { return AlphaOf(splash) == shell::kWorkingAlpha; }, 15s)) {
+    return Fail("the splash did not finish fading in");
+  }
+  RECT place{};
+  GetWindowRect(splash, &place);
+  if (!e2e::DoubleClick((place.left + place.right) / 2,
+                        (place.top + place.bottom) / 2)) {
+    return Fail("the double-click on the splash was refused");
+  }
+  const HWND main = WaitForVisible(kMainClass);
+  if (main == nullptr) return Fail("no visible main window within 30 s");
+
+  const std::string before = e2e::WindowText(e2e::RoomTranscript(1));
+  bool clicked = false;
+  for (const auto& control : shell::MainFRM::Design().controls) {
+    if (control.name != "AdvSongLBL") continue;
+    const POINT at = e2e::ScreenPointOf(
+        main, (control.place.left + control.place.width / 2) / 15,
+        (control.place.top + control.place.height / 2) / 15);
+    clicked = e2e::Click(at.x, at.y);
+  }
+  if (!clicked) return Fail("the click on Advertise was refused");
+
+  // The report is the line the room got after the click.
+  std::string added;
+  e2e::WaitUntil(
+      [&] {
+        const std::string now = e2e::WindowText(e2e::RoomTranscript(1));
+        added = now.size() > before.size() ? now.substr(before.size()) : "";
+        return added.find("Song: ") != std::string::npos;
+      },
+      10s);
+  if (added.find("Song: ") == std::string::npos) {
+    return Fail("the room got no report line after Advertise");
+  }
+  while (!added.empty() && (added.back() == '\n' || added.back() == '\r')) {
+    added.pop_back();
+  }
+  std::printf("%s\n", added.c_str());
+  return 0;
+}
+
+int Startup(int runs) {
+  const std::wstring program = e2e::ProgramFolder() + L"\\tavrin.exe";
+  LARGE_INTEGER frequency{};
+  QueryPerformanceFrequency(&frequency);
+  std::vector<double> times;
+  for (int run = 0; run < runs; ++run) {
+    if (!e2e::WaitUntil([] { return FindWindowA(kSplashClass, nullptr) == nullptr; }, 10s)) {
+      return Fail("a splash from before is still there");
+    }
+    std::wstring commandLine = L"\"" + program + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    LARGE_INTEGER start{};
+    QueryPerformanceCounter(&start);
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
+                        FALSE, 0, nullptr, nullptr, &startup, &info)) {
+      return Fail("CreateProcessW of tavrin.exe failed");
+    }
+    CloseHandle(info.hThread);
+    LARGE_INTEGER shown{};
+    bool seen = false;
+    for (int polls = 0; polls < 30000 && !seen; ++polls) {
+      QueryPerformanceCounter(&shown);
+      seen = VisibleWindow(kSplashClass) != nullptr;
+      if (!seen) Sleep(1);
+    }
+    TerminateProcess(info.hProcess, 0);
+    WaitForSingleObject(info.hProcess, 10000);
+    CloseHandle(info.hProcess);
+    if (!seen) return Fail("the splash was not shown within 30 s");
+    const double ms = 1000.0 * static_cast<double>(shown.QuadPart - start.QuadPart) /
+                      static_cast<double>(frequency.QuadPart);
+    times.push_back(ms);
+    std::printf("run %d: %.1f ms\n", run + 1, ms);
+    Sleep(500);
+  }
+  std::vector<double> sorted = times;
+  std::sort(sorted.begin(), sorted.end());
+  const std::size_t n = sorted.size();
+  const double median = n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+  std::printf("median: %.1f ms\n", median);
+  return 0;
+}
+
+int PeakMemory(const char* className) {
+  const HWND window = FindWindowA(className, nullptr);
+  if (window == nullptr) return Fail("no window of that class");
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  const HANDLE process =
+      OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+  if (process == nullptr) return Fail("OpenProcess failed");
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  const BOOL read = GetProcessMemoryInfo(process, &counters, sizeof counters);
+  CloseHandle(process);
+  if (!read) return Fail("GetProcessMemoryInfo failed");
+  std::printf("%llu\n", static_cast<unsigned long long>(counters.PeakWorkingSetSize));
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string command = argc > 1 ? argv[1] : "";
+  if (command == "open-main" && argc == 2) return OpenMain();
+  if (command == "startup" && argc == 3) return Startup(std::max(1, std::atoi(argv[2])));
+  if (command == "peak-memory" && argc == 3) return PeakMemory(argv[2]);
+  std::fprintf(stderr,
+               "usage: shell_measure open-main | startup <runs> | peak-memory <class>\n");
+  return 2;
+}
