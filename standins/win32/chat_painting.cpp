@@ -47,24 +47,44 @@ void PaintBox(HDC dc, const RECT& client, COLORREF border) {
   Outline(dc, client, border);
 }
 
-void PaintChatLine(HDC dc, std::wstring_view line, RECT row, HFONT bold,
-                   HFONT plain) {
+// A chat line is the speaker in bold, then the text, wrapped under itself.
+struct ChatLine {
+  std::wstring_view speaker;  // with its colon; empty for a line without one
+  std::wstring_view text;
+};
+
+ChatLine SplitChatLine(std::wstring_view line) {
   const auto split = line.find(L":\t");
-  if (split == std::wstring_view::npos) {
-    DrawTextIn(dc, line, row, kInk,
-               DT_LEFT | DT_SINGLELINE | DT_EXPANDTABS | DT_END_ELLIPSIS);
-    return;
-  }
-  const std::wstring_view speaker = line.substr(0, split + 1);
-  {
+  if (split == std::wstring_view::npos) return {{}, line};
+  return {line.substr(0, split + 1), line.substr(split + 2)};
+}
+
+int SpeakerWidth(HDC dc, const ChatLine& line, HFONT bold) {
+  if (line.speaker.empty()) return 0;
+  Selection use(dc, bold);
+  return TextWidth(dc, line.speaker) + 6;
+}
+
+// The height the line's text takes, wrapped to the row's width.
+int WrappedHeight(HDC dc, const ChatLine& line, RECT row, HFONT plain) {
+  Selection use(dc, plain);
+  const std::wstring text(line.text);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &row,
+            DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_CALCRECT);
+  return row.bottom - row.top;
+}
+
+void PaintChatLine(HDC dc, const ChatLine& line, RECT row, HFONT bold,
+                   HFONT plain) {
+  if (!line.speaker.empty()) {
     Selection use(dc, bold);
-    DrawTextIn(dc, speaker, row, SpeakerColor(speaker),
+    DrawTextIn(dc, line.speaker, row, SpeakerColor(line.speaker),
                DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
-    row.left += TextWidth(dc, speaker) + 6;
+    row.left += SpeakerWidth(dc, line, bold);
   }
   Selection use(dc, plain);
-  DrawTextIn(dc, line.substr(split + 2), row, kInk,
-             DT_LEFT | DT_SINGLELINE | DT_END_ELLIPSIS);
+  DrawTextIn(dc, line.text, row, kInk,
+             DT_LEFT | DT_WORDBREAK | DT_EXPANDTABS | DT_END_ELLIPSIS);
 }
 
 }  // namespace
@@ -88,22 +108,30 @@ void PaintChildWindow(HWND window, HDC dc, const RECT& client) {
              DT_CENTER | DT_TOP | DT_SINGLELINE);
 }
 
+// Newest line at the bottom; older lines above it until the box is full.
 void PaintTranscript(HWND window, HDC dc, const RECT& client) {
   PaintBox(dc, client, kBorder);
-  const auto bold = MakeFont(13, true);
-  const auto plain = MakeFont(13, false);
-  Selection use(dc, plain.get());
-  const int height = LineHeight(dc) + 2;
+  const auto boldFont = MakeFont(13, true);
+  const auto plainFont = MakeFont(13, false);
+  const auto bold = static_cast<HFONT>(boldFont.get());
+  const auto plain = static_cast<HFONT>(plainFont.get());
   const std::wstring text = WindowText(window);
   const std::vector<std::wstring_view> lines = SplitLines(text);
-  RECT row{client.left + kPad, client.bottom - kPad - height,
-           client.right - kPad, client.bottom - kPad};
+  const tavrin::win32::SavedDcState keep(dc);
+  IntersectClipRect(dc, client.left + 1, client.top + 1, client.right - 1,
+                    client.bottom - 1);
+  int bottom = client.bottom - kPad;
   for (auto line = lines.rbegin();
-       line != lines.rend() && row.top >= client.top + kPad; ++line) {
-    PaintChatLine(dc, *line, row, static_cast<HFONT>(bold.get()),
-                  static_cast<HFONT>(plain.get()));
-    row.top -= height;
-    row.bottom -= height;
+       line != lines.rend() && bottom > client.top + kPad; ++line) {
+    const ChatLine chatLine = SplitChatLine(*line);
+    RECT row{client.left + kPad, 0, client.right - kPad, 0};
+    RECT textPart = row;
+    textPart.left += SpeakerWidth(dc, chatLine, bold);
+    const int height = WrappedHeight(dc, chatLine, textPart, plain) + 2;
+    row.top = bottom - height;
+    row.bottom = bottom;
+    PaintChatLine(dc, chatLine, row, bold, plain);
+    bottom = row.top;
   }
 }
 
