@@ -2,9 +2,7 @@
 
 #include <cctype>
 #include <fstream>
-#include <iterator>
 #include <optional>
-#include <sstream>
 #include <system_error>
 #include <vector>
 
