@@ -18,11 +18,8 @@ class AboutFRM final : public Form {
   void Load();
 
   void SetCaption(std::string_view caption);
-  const std::string& Caption() const { return caption_; }
 
   void OnClick(std::string_view control) override;
-
-  const Fader& Fades() const { return fader_; }
 
  private:
   void FadedOut();

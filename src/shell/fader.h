@@ -27,14 +27,11 @@ class Fader {
   // fading in. A window may start its counter afresh here.
   void Load(std::optional<int> counter = std::nullopt);
 
-  int Counter() const { return counter_; }
-
   void EnableFadeIn();
   // Starting the fade-out stops a fade-in that still runs, so the two never
   // cancel each other's steps.
   void EnableFadeOut();
   bool FadeInEnabled() const { return fadeIn_ != nullptr; }
-  bool FadeOutEnabled() const { return fadeOut_ != nullptr; }
 
  private:
   void FadeInTick();

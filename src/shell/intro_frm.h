@@ -16,8 +16,6 @@ class IntroFRM final : public Form {
 
   void OnDoubleClick(std::string_view control) override;
 
-  const Fader& Fades() const { return fader_; }
-
  private:
   void FadedOut();
 

@@ -23,8 +23,7 @@ platform::FormDesign MessageFRM::Design() {
 
 MessageFRM::MessageFRM(Program& program)
     : Form(program, Design()),
-      fader_(*window_, program.ports().timers, 0, [this] { FadedOut(); }),
-      info_("Information") {
+      fader_(*window_, program.ports().timers, 0, [this] { FadedOut(); }) {
   window_->SetPicture("OKAY", platform::Picture::kOkButton);
 }
 
@@ -39,7 +38,6 @@ void MessageFRM::SetTMP(std::string_view tag) {
 }
 
 void MessageFRM::SetInfo(std::string_view text) {
-  info_ = text;
   window_->SetControlText("Info", text);
 }
 

@@ -19,19 +19,14 @@ class MessageFRM final : public Form {
 
   void SetTMP(std::string_view tag);
   void SetInfo(std::string_view text);
-  const std::string& TMP() const { return tmp_; }
-  const std::string& Info() const { return info_; }
 
   void OnClick(std::string_view control) override;
-
-  const Fader& Fades() const { return fader_; }
 
  private:
   void FadedOut();
 
   Fader fader_;
   std::string tmp_;
-  std::string info_;
 };
 
 }  // namespace tavrin::shell

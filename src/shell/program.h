@@ -52,7 +52,6 @@ class Program {
   bool MessageLoaded() const { return message_ != nullptr; }
   bool IntroLoaded() const { return intro_ != nullptr; }
   bool CompilerLoaded() const { return compiler_ != nullptr; }
-  bool MenuLoaded() const { return menu_.has_value(); }
 
   // Called by a form as the last thing it does.
   void UnloadIntro();

@@ -5,6 +5,9 @@ namespace tavrin::shell {
 using platform::IconRecord;
 using platform::TrayCommand;
 
+namespace {
+
+// The first `limit` characters of a UTF-8 text.
 std::string CutToCharacters(std::string_view text, std::size_t limit) {
   std::size_t characters = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -16,6 +19,8 @@ std::string CutToCharacters(std::string_view text, std::size_t limit) {
   }
   return std::string(text);
 }
+
+}  // namespace
 
 void TrayIcon::TrayAdd(platform::WindowHandle window, std::string_view tip,
                        std::uintptr_t icon) {

@@ -34,7 +34,4 @@ class TrayIcon {
   bool shown_ = false;
 };
 
-// The first `limit` characters of a UTF-8 text.
-std::string CutToCharacters(std::string_view text, std::size_t limit);
-
 }  // namespace tavrin::shell

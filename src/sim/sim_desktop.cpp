@@ -86,16 +86,6 @@ void SimDesktop::SetTextOf(WindowHandle window, std::string_view textUtf8) {
   SetAnsiText(window, Cp1252FromUtf8(textUtf8));
 }
 
-std::string SimDesktop::ClassOf(WindowHandle window) const {
-  const Window* target = Find(window);
-  return target == nullptr ? std::string() : target->className;
-}
-
-std::vector<WindowHandle> SimDesktop::ChildrenOf(WindowHandle parent) const {
-  const auto* children = SiblingsUnder(parent);
-  return children == nullptr ? std::vector<WindowHandle>() : *children;
-}
-
 WindowHandle SimDesktop::FindWindow(std::string_view className) const {
   return FindWindowEx(platform::kNoWindow, platform::kNoWindow, className);
 }

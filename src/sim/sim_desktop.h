@@ -51,8 +51,6 @@ class SimDesktop {
   // What the window's owner sees and sets directly (UTF-8).
   std::string TextOf(WindowHandle window) const;
   void SetTextOf(WindowHandle window, std::string_view textUtf8);
-  std::string ClassOf(WindowHandle window) const;
-  std::vector<WindowHandle> ChildrenOf(WindowHandle parent) const;
 
   // The platform's calls, as another program makes them. Sends assume the
   // target answers (the caller checks HungFor first).

@@ -22,11 +22,10 @@ SimFormWindow::SimFormWindow(SimFormsToolkit& toolkit,
       handle_(handle),
       name_(design.name),
       caption_(design.caption),
-      controls_(design.controls),
       width_(ToPixels(design.widthTwips)),
       height_(ToPixels(design.heightTwips)),
       position_{(kScreenWidth - width_) / 2, (kScreenHeight - height_) / 2} {
-  for (const auto& control : controls_) texts_[control.name] = control.caption;
+  for (const auto& control : design.controls) texts_[control.name] = control.caption;
   toolkit_.windows_.push_back(this);
 }
 
@@ -131,22 +130,6 @@ platform::Picture SimFormWindow::PictureOf(std::string_view control) const {
 std::string SimFormWindow::TextOf(std::string_view control) const {
   const auto found = texts_.find(control);
   return found == texts_.end() ? std::string() : found->second;
-}
-
-// The last control in design order lies on top, as the toolkit draws them.
-std::string SimFormWindow::ControlAt(platform::PixelPoint point) const {
-  std::string hit;
-  for (const auto& control : controls_) {
-    const int left = ToPixels(control.place.left);
-    const int top = ToPixels(control.place.top);
-    const int right = ToPixels(control.place.left + control.place.width);
-    const int bottom = ToPixels(control.place.top + control.place.height);
-    if (control.kind != platform::ControlKind::kHolder && point.x >= left &&
-        point.x < right && point.y >= top && point.y < bottom) {
-      hit = control.name;
-    }
-  }
-  return hit;
 }
 
 std::unique_ptr<platform::FormWindow> SimFormsToolkit::Create(

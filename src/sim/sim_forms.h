@@ -61,8 +61,6 @@ class SimFormWindow final : public platform::FormWindow {
   std::string TextOf(std::string_view control) const;
   int WidthPixels() const { return width_; }
   int HeightPixels() const { return height_; }
-  // The control at a pixel of the window, "" for none.
-  std::string ControlAt(platform::PixelPoint point) const;
 
  private:
   bool Alive() const;
@@ -73,7 +71,6 @@ class SimFormWindow final : public platform::FormWindow {
   platform::WindowHandle handle_;
   std::string name_;
   std::string caption_;
-  std::vector<platform::ControlDesign> controls_;
   int width_;
   int height_;
   bool visible_ = false;
