@@ -2,64 +2,27 @@
 
 #include <windows.h>
 
-#include <array>
 #include <thread>
 
-#include "chat_classes.h"
-#include "driver_message.h"
 #include "player_class.h"
+#include "standin_client.h"
 #include "win32/win32_text.h"
 
 namespace tavrin::standins::winhost {
 namespace {
 
-constexpr UINT kSendTimeoutMs = 5000;
 constexpr std::chrono::milliseconds kPollInterval(50);
-constexpr std::array<const wchar_t*, 4> kRoomChildren{
-    kTranscriptClassName, kListClassName, kComboClassName, kStaticClassName};
 
-// A bounded send that gives up at once on a hung window.
-std::optional<LRESULT> SendBounded(HWND window, UINT message, WPARAM wParam,
-                                   LPARAM lParam) {
-  DWORD_PTR result = 0;
-  if (SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG,
-                          kSendTimeoutMs, &result) == 0) {
-    return std::nullopt;
+int ExitCodeOf(DriveResult result) {
+  switch (result) {
+    case DriveResult::kApplied:
+      return kExitDone;
+    case DriveResult::kRefused:
+      return kExitRefused;
+    case DriveResult::kNoAnswer:
+      break;
   }
-  return static_cast<LRESULT>(result);
-}
-
-bool IsRoom(HWND child) {
-  for (const wchar_t* name : kRoomChildren) {
-    if (FindWindowExW(child, nullptr, name, nullptr) == nullptr) return false;
-  }
-  return true;
-}
-
-// The n-th room (1-based) among the MDI client's children, in their order.
-HWND FindRoom(std::size_t number) {
-  const HWND frame = FindWindowW(kFrameClassName, nullptr);
-  if (frame == nullptr) return nullptr;
-  const HWND mdi = FindWindowExW(frame, nullptr, kMdiClassName, nullptr);
-  if (mdi == nullptr) return nullptr;
-  HWND child = nullptr;
-  while ((child = FindWindowExW(mdi, child, kChildClassName, nullptr)) !=
-         nullptr) {
-    if (IsRoom(child) && --number == 0) return child;
-  }
-  return nullptr;
-}
-
-std::optional<std::wstring> ReadText(HWND window) {
-  // The wide length query keeps its bound under Wine; the ANSI one does not.
-  const auto length = SendBounded(window, WM_GETTEXTLENGTH, 0, 0);
-  if (!length) return std::nullopt;
-  std::wstring text(static_cast<std::size_t>(*length) + 1, L'\0');
-  const auto copied = SendBounded(window, WM_GETTEXT, text.size(),
-                                  reinterpret_cast<LPARAM>(text.data()));
-  if (!copied) return std::nullopt;
-  text.resize(static_cast<std::size_t>(*copied));
-  return text;
+  return kExitNoAnswer;
 }
 
 void WriteOut(std::string_view bytes) {
@@ -71,15 +34,7 @@ void WriteOut(std::string_view bytes) {
 }  // namespace
 
 int SendDriverCommand(const std::wstring& className, std::string_view command) {
-  const HWND window = FindWindowW(className.c_str(), nullptr);
-  if (window == nullptr) return kExitNoAnswer;
-  std::string bytes(command);
-  COPYDATASTRUCT data{kDriverTag, static_cast<DWORD>(bytes.size()),
-                      bytes.data()};
-  const auto answer =
-      SendBounded(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
-  if (!answer) return kExitNoAnswer;
-  return *answer != FALSE ? kExitDone : kExitRefused;
+  return ExitCodeOf(Drive(FindWindowW(className.c_str(), nullptr), command));
 }
 
 int WaitForWindow(const std::wstring& className,
@@ -93,11 +48,9 @@ int WaitForWindow(const std::wstring& className,
 }
 
 int PrintTranscript(std::size_t room) {
-  const HWND window = FindRoom(room);
-  if (window == nullptr) return kExitNoAnswer;
-  const HWND transcript =
-      FindWindowExW(window, nullptr, kTranscriptClassName, nullptr);
-  const auto text = ReadText(transcript);
+  const HWND transcript = FindRoomTranscript(room);
+  if (transcript == nullptr) return kExitNoAnswer;
+  const auto text = ReadWindowText(transcript);
   if (!text) return kExitNoAnswer;
   WriteOut(tavrin::win32::Utf8FromWide(*text));
   return kExitDone;

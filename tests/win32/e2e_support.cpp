@@ -5,14 +5,10 @@
 #include <sstream>
 #include <thread>
 
+#include "standin_client.h"
 #include "win32/win32_text.h"
 
 namespace tavrin::e2e {
-namespace {
-
-constexpr ULONG_PTR kDriverMagic = 0x54415652;
-
-}  // namespace
 
 std::wstring ProgramFolder() {
   std::wstring path(MAX_PATH, L'\0');
@@ -86,46 +82,17 @@ HWND WaitForTopLevel(std::string_view className,
 }
 
 bool Drive(HWND window, std::string_view command) {
-  COPYDATASTRUCT data{};
-  data.dwData = kDriverMagic;
-  data.cbData = static_cast<DWORD>(command.size());
-  data.lpData = const_cast<char*>(command.data());
-  DWORD_PTR answer = 0;
-  return SendMessageTimeoutW(window, WM_COPYDATA, 0,
-                             reinterpret_cast<LPARAM>(&data),
-                             SMTO_ABORTIFHUNG, 5000, &answer) != 0 &&
-         answer == TRUE;
+  return standins::winhost::Drive(window, command) ==
+         standins::winhost::DriveResult::kApplied;
 }
 
 std::string WindowText(HWND window) {
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG,
-                           2000, &length)) {
-    return {};
-  }
-  std::wstring text(length + 1, L'\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(),
-                           reinterpret_cast<LPARAM>(text.data()),
-                           SMTO_ABORTIFHUNG, 2000, &copied)) {
-    return {};
-  }
-  text.resize(copied);
-  return win32::Utf8FromWide(text);
+  return win32::Utf8FromWide(
+      standins::winhost::ReadWindowText(window).value_or(L""));
 }
 
 HWND RoomTranscript(std::size_t room) {
-  const HWND frame = FindWindowA("AOL Frame25", nullptr);
-  const HWND mdi = FindWindowExA(frame, nullptr, "MDIClient", nullptr);
-  std::size_t seen = 0;
-  for (HWND child = FindWindowExA(mdi, nullptr, "AOL Child", nullptr); child;
-       child = FindWindowExA(mdi, child, "AOL Child", nullptr)) {
-    if (FindWindowExA(child, nullptr, "_AOL_Combobox", nullptr) &&
-        ++seen == room) {
-      return FindWindowExA(child, nullptr, "RICHCNTLREADONLY", nullptr);
-    }
-  }
-  return nullptr;
+  return standins::winhost::FindRoomTranscript(room);
 }
 
 std::string ReadWholeFile(const std::wstring& path) {
