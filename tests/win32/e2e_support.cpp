@@ -18,15 +18,19 @@ std::wstring ProgramFolder() {
   return path.substr(0, path.find_last_of(L"\\/"));
 }
 
+// Process ids come round again from run to run, and earlier runs' folders
+// stay: only a folder this call itself created is fresh.
 std::wstring NewTemporaryFolder() {
   wchar_t base[MAX_PATH];
   GetTempPathW(MAX_PATH, base);
-  static int serial = 0;
-  const std::wstring folder = std::wstring(base) + L"tavrin-e2e-" +
-                              std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(++serial);
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return folder;
+  static unsigned serial = 0;
+  for (;;) {
+    const std::wstring folder = std::wstring(base) + L"tavrin-e2e-" +
+                                std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                std::to_wstring(++serial);
+    if (CreateDirectoryW(folder.c_str(), nullptr)) return folder;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return folder;
+  }
 }
 
 Process Process::Start(const std::wstring& program,
