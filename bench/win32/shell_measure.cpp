@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "e2e_support.h"
-#include "shell/effects.h"
 #include "shell/main_frm.h"
+#include "shell_driving.h"
 #include "ui_input.h"
 
 namespace {
@@ -30,58 +30,21 @@ namespace {
 using namespace tavrin;
 using namespace std::chrono_literals;
 
-constexpr char kSplashClass[] = "TavrinSplashForm";
-constexpr char kMainClass[] = "TavrinMainForm";
-
 int Fail(const char* why) {
   std::fprintf(stderr, "shell_measure: %s\n", why);
   return 1;
 }
 
-HWND VisibleWindow(const char* className) {
-  const HWND found = FindWindowA(className, nullptr);
-  return found != nullptr && IsWindowVisible(found) ? found : nullptr;
-}
-
-HWND WaitForVisible(const char* className) {
-  HWND found = nullptr;
-  e2e::WaitUntil([&] { return (found = VisibleWindow(className)) != nullptr; });
-  return found;
-}
-
-int AlphaOf(HWND window) {
-  BYTE alpha = 0;
-  DWORD flags = 0;
-  if (!GetLayeredWindowAttributes(window, nullptr, &alpha, &flags)) return -1;
-  return alpha;
-}
-
 int OpenMain() {
-  const HWND splash = WaitForVisible(kSplashClass);
-  if (splash == nullptr) return Fail("no visible splash within 30 s");
-  // A double-click during the fade-in is ignored by the program.
-  if (!e2e::WaitUntil([&] { return AlphaOf(splash) == shell::kWorkingAlpha; }, 15s)) {
-    return Fail("the splash did not finish fading in");
-  }
-  RECT place{};
-  GetWindowRect(splash, &place);
-  if (!e2e::DoubleClick((place.left + place.right) / 2,
-                        (place.top + place.bottom) / 2)) {
-    return Fail("the double-click on the splash was refused");
-  }
-  const HWND main = WaitForVisible(kMainClass);
-  if (main == nullptr) return Fail("no visible main window within 30 s");
+  const HWND main = e2e::PassTheSplash();
+  if (main == nullptr) return Fail("no main window after the splash");
 
   const std::string before = e2e::WindowText(e2e::RoomTranscript(1));
-  bool clicked = false;
-  for (const auto& control : shell::MainFRM::Design().controls) {
-    if (control.name != "AdvSongLBL") continue;
-    const POINT at = e2e::ScreenPointOf(
-        main, (control.place.left + control.place.width / 2) / 15,
-        (control.place.top + control.place.height / 2) / 15);
-    clicked = e2e::Click(at.x, at.y);
+  const POINT advertise =
+      e2e::CentreOf(main, shell::MainFRM::Design(), "AdvSongLBL");
+  if (!e2e::Click(advertise.x, advertise.y)) {
+    return Fail("the click on Advertise was refused");
   }
-  if (!clicked) return Fail("the click on Advertise was refused");
 
   // The report is the line the room got after the click.
   std::string added;
@@ -108,30 +71,23 @@ int Startup(int runs) {
   QueryPerformanceFrequency(&frequency);
   std::vector<double> times;
   for (int run = 0; run < runs; ++run) {
-    if (!e2e::WaitUntil([] { return FindWindowA(kSplashClass, nullptr) == nullptr; }, 10s)) {
+    if (!e2e::WaitUntil([] { return FindWindowA(e2e::kSplashClass, nullptr) == nullptr; }, 10s)) {
       return Fail("a splash from before is still there");
     }
-    std::wstring commandLine = L"\"" + program + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info{};
     LARGE_INTEGER start{};
     QueryPerformanceCounter(&start);
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
-                        FALSE, 0, nullptr, nullptr, &startup, &info)) {
-      return Fail("CreateProcessW of tavrin.exe failed");
-    }
-    CloseHandle(info.hThread);
-    LARGE_INTEGER shown{};
     bool seen = false;
-    for (int polls = 0; polls < 30000 && !seen; ++polls) {
-      QueryPerformanceCounter(&shown);
-      seen = VisibleWindow(kSplashClass) != nullptr;
-      if (!seen) Sleep(1);
+    LARGE_INTEGER shown{};
+    {
+      // Ended again as soon as its splash is seen.
+      const e2e::Process started = e2e::Process::Start(program, L"");
+      if (started.Id() == 0) return Fail("CreateProcessW of tavrin.exe failed");
+      for (int polls = 0; polls < 30000 && !seen; ++polls) {
+        QueryPerformanceCounter(&shown);
+        seen = e2e::VisibleWindow(e2e::kSplashClass) != nullptr;
+        if (!seen) Sleep(1);
+      }
     }
-    TerminateProcess(info.hProcess, 0);
-    WaitForSingleObject(info.hProcess, 10000);
-    CloseHandle(info.hProcess);
     if (!seen) return Fail("the splash was not shown within 30 s");
     const double ms = 1000.0 * static_cast<double>(shown.QuadPart - start.QuadPart) /
                       static_cast<double>(frequency.QuadPart);
@@ -152,14 +108,14 @@ int PeakMemory(const char* className) {
   if (window == nullptr) return Fail("no window of that class");
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
-  const HANDLE process =
-      OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
-  if (process == nullptr) return Fail("OpenProcess failed");
+  const win32::UniqueKernelHandle process(
+      OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId));
+  if (!process) return Fail("OpenProcess failed");
   PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof counters;
-  const BOOL read = GetProcessMemoryInfo(process, &counters, sizeof counters);
-  CloseHandle(process);
-  if (!read) return Fail("GetProcessMemoryInfo failed");
+  if (!GetProcessMemoryInfo(process.get(), &counters, sizeof counters)) {
+    return Fail("GetProcessMemoryInfo failed");
+  }
   std::printf("%llu\n", static_cast<unsigned long long>(counters.PeakWorkingSetSize));
   return 0;
 }

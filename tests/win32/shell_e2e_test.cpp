@@ -11,47 +11,13 @@
 #include "shell/about_frm.h"
 #include "shell/effects.h"
 #include "shell/main_frm.h"
+#include "shell_driving.h"
 #include "ui_input.h"
 #include "win32/win32_profile_file.h"
 #include "win32/win32_tray.h"
 
 namespace tavrin::e2e {
 namespace {
-
-constexpr char kSplashClass[] = "TavrinSplashForm";
-constexpr char kMainClass[] = "TavrinMainForm";
-constexpr char kAboutClass[] = "TavrinAboutForm";
-
-HWND WaitForVisible(const char* className, std::chrono::milliseconds limit = 30s) {
-  HWND found = nullptr;
-  WaitUntil(
-      [&] {
-        found = FindWindowA(className, nullptr);
-        return found != nullptr && IsWindowVisible(found);
-      },
-      limit);
-  return found != nullptr && IsWindowVisible(found) ? found : nullptr;
-}
-
-int AlphaOf(HWND window) {
-  BYTE alpha = 0;
-  DWORD flags = 0;
-  if (!GetLayeredWindowAttributes(window, nullptr, &alpha, &flags)) return -1;
-  return alpha;
-}
-
-// The centre of a control, as the form designs it (15 twips a pixel).
-POINT CentreOf(HWND window, const platform::FormDesign& design,
-               std::string_view control) {
-  for (const auto& c : design.controls) {
-    if (c.name == control) {
-      return ScreenPointOf(window, (c.place.left + c.place.width / 2) / 15,
-                           (c.place.top + c.place.height / 2) / 15);
-    }
-  }
-  ADD_FAILURE() << "no control " << control;
-  return {};
-}
 
 class Shell : public ::testing::Test {
  protected:
@@ -80,13 +46,7 @@ class Shell : public ::testing::Test {
   // Starts the program and takes it past its splash to the main window.
   HWND OpenMainWindow() {
     program_ = Process::Start(ProgramFolder() + L"\\tavrin.exe", L"");
-    const HWND splash = WaitForVisible(kSplashClass);
-    if (splash == nullptr) return nullptr;
-    WaitUntil([&] { return AlphaOf(splash) == shell::kWorkingAlpha; }, 10s);
-    RECT place{};
-    GetWindowRect(splash, &place);
-    DoubleClick((place.left + place.right) / 2, (place.top + place.bottom) / 2);
-    return WaitForVisible(kMainClass);
+    return PassTheSplash();
   }
 
   std::string Transcript() { return WindowText(RoomTranscript(1)); }
@@ -106,6 +66,7 @@ class Shell : public ::testing::Test {
     if (control == lastClicked_) Sleep(GetDoubleClickTime() + 100);
     lastClicked_ = control;
     const POINT at = CentreOf(window, design, control);
+    ASSERT_GE(at.x, 0) << "no control " << control;
     ASSERT_TRUE(Click(at.x, at.y)) << control;
   }
 

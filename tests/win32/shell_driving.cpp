@@ -1,0 +1,52 @@
+#include "shell_driving.h"
+
+#include "e2e_support.h"
+#include "shell/effects.h"
+#include "ui_input.h"
+
+namespace tavrin::e2e {
+
+HWND VisibleWindow(const char* className) {
+  const HWND found = FindWindowA(className, nullptr);
+  return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+}
+
+HWND WaitForVisible(const char* className, std::chrono::milliseconds limit) {
+  WaitUntil([&] { return VisibleWindow(className) != nullptr; }, limit);
+  return VisibleWindow(className);
+}
+
+int AlphaOf(HWND window) {
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  if (!GetLayeredWindowAttributes(window, nullptr, &alpha, &flags)) return -1;
+  return alpha;
+}
+
+POINT CentreOf(HWND window, const platform::FormDesign& design,
+               std::string_view control) {
+  for (const auto& c : design.controls) {
+    if (c.name == control) {
+      return ScreenPointOf(window, (c.place.left + c.place.width / 2) / 15,
+                           (c.place.top + c.place.height / 2) / 15);
+    }
+  }
+  return {-1, -1};
+}
+
+HWND PassTheSplash() {
+  const HWND splash = WaitForVisible(kSplashClass);
+  if (splash == nullptr) return nullptr;
+  if (!WaitUntil([&] { return AlphaOf(splash) == shell::kWorkingAlpha; }, 15s)) {
+    return nullptr;
+  }
+  RECT place{};
+  GetWindowRect(splash, &place);
+  if (!DoubleClick((place.left + place.right) / 2,
+                   (place.top + place.bottom) / 2)) {
+    return nullptr;
+  }
+  return WaitForVisible(kMainClass);
+}
+
+}  // namespace tavrin::e2e

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <string_view>
+
+#include "platform/forms.h"
+
+// Driving tavrin.exe's own windows from outside, with the real mouse: for
+// the end-to-end tests and the measurements.
+namespace tavrin::e2e {
+
+using namespace std::chrono_literals;
+
+inline constexpr char kSplashClass[] = "TavrinSplashForm";
+inline constexpr char kMainClass[] = "TavrinMainForm";
+inline constexpr char kAboutClass[] = "TavrinAboutForm";
+
+// The first top-level window of the class when it is visible, else nullptr.
+HWND VisibleWindow(const char* className);
+
+// The first visible top-level window of the class, once there is one.
+HWND WaitForVisible(const char* className,
+                    std::chrono::milliseconds limit = 30s);
+
+// The layered opacity of a window, -1 when it has none.
+int AlphaOf(HWND window);
+
+// The screen point at the centre of a control, as the form designs it
+// (15 twips to the pixel).
+POINT CentreOf(HWND window, const platform::FormDesign& design,
+               std::string_view control);
+
+// Waits for the splash to finish fading in (a double-click before that is
+// ignored), double-clicks it and returns the main window, or nullptr.
+HWND PassTheSplash();
+
+}  // namespace tavrin::e2e
