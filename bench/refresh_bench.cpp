@@ -10,7 +10,7 @@
 #include <string>
 
 #include "bare_refresh_messages.h"
-#include "chat/aol8chatsend.h"
+#include "chat/chat_room.h"
 #include "player/winamp_api.h"
 #include "report/compiler_frm.h"
 #include "settings/save_frm.h"

@@ -1,5 +1,7 @@
 #include "standins/driver.h"
 
+#include "standins/peer_interface.h"
+
 #include <charconv>
 #include <optional>
 
@@ -48,11 +50,11 @@ bool ApplyHostCommand(StandinHost& host, std::string_view verb,
 }
 
 std::optional<std::uintptr_t> TransportId(std::string_view verb) {
-  if (verb == "prev") return 40044;
-  if (verb == "play") return 40045;
-  if (verb == "pause") return 40046;
-  if (verb == "stop") return 40047;
-  if (verb == "next") return 40048;
+  if (verb == "prev") return peer::kPreviousButton;
+  if (verb == "play") return peer::kPlayButton;
+  if (verb == "pause") return peer::kPauseButton;
+  if (verb == "stop") return peer::kStopButton;
+  if (verb == "next") return peer::kNextButton;
   return std::nullopt;
 }
 
@@ -120,6 +122,12 @@ bool ApplyChatCommand(ChatHost& host, std::string_view command) {
     const auto count = ParseCount(command);
     if (!count) return false;
     host.AddDecoys(*count);
+    return true;
+  }
+  if (verb == "slow") {
+    const auto ms = ParseCount(command);
+    if (!ms) return false;
+    host.SlowDown(std::chrono::milliseconds(*ms));
     return true;
   }
   return false;

@@ -14,7 +14,7 @@
 // Player: add <seconds> <kbps> <name> | clear | select <n> | play | pause |
 //         stop | next | prev | seek <ms> | numbers on|off | hang <ms> | close
 // Chat:   say <room n> <speaker> <text> | open <room name> | signon <name> |
-//         decoys <n> | hang <ms> | close
+//         decoys <n> | hang <ms> | slow <ms> | close
 namespace tavrin::standins {
 
 // What only the host of a stand-in can do.
@@ -43,6 +43,9 @@ class ChatHost : public StandinHost {
   virtual void SignOn(std::string_view screenName) = 0;
   // Adds n "AOL Child" windows that are no rooms, in front of all others.
   virtual void AddDecoys(std::size_t count) = 0;
+  // Takes the next text given to an entry box at once, then answers
+  // nothing for the given time, as a client busy over it would.
+  virtual void SlowDown(std::chrono::milliseconds duration) = 0;
 };
 
 // Each returns false for a command it does not know or cannot carry out.

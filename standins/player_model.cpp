@@ -2,16 +2,9 @@
 
 #include <string>
 
+#include "standins/peer_interface.h"
+
 namespace tavrin::standins {
-namespace {
-
-constexpr std::uintptr_t kPrevious = 40044;
-constexpr std::uintptr_t kPlay = 40045;
-constexpr std::uintptr_t kPause = 40046;
-constexpr std::uintptr_t kStop = 40047;
-constexpr std::uintptr_t kNext = 40048;
-
-}  // namespace
 
 PlayerModel::PlayerModel(const platform::Clock& clock,
                          std::vector<Song> playlist)
@@ -65,12 +58,17 @@ std::intptr_t PlayerModel::AnswerQuery(std::uintptr_t wParam,
                                        std::intptr_t lParam) {
   Settle();
   const Song* song = CurrentSong();
-  if (wParam == 0 && lParam == 104) return state_;
-  if (wParam == 1 && lParam == 126) {
+  const auto is = [&](peer::Query query) {
+    return wParam == query.wParam && lParam == query.lParam;
+  };
+  if (is(peer::kPlayStateQuery)) return state_;
+  if (is(peer::kBitRateQuery)) {
     return song != nullptr && state_ != kStopped ? song->bitRate : 0;
   }
-  if (wParam == 0 && lParam == 105) return static_cast<std::intptr_t>(positionMs_);
-  if (wParam == 1 && lParam == 105) return song != nullptr ? song->lengthSeconds : -1;
+  if (is(peer::kPositionMsQuery)) return static_cast<std::intptr_t>(positionMs_);
+  if (is(peer::kLengthSecondsQuery)) {
+    return song != nullptr ? song->lengthSeconds : -1;
+  }
   return 0;
 }
 
@@ -78,11 +76,11 @@ bool PlayerModel::Command(std::uintptr_t id) {
   Settle();
   const std::size_t count = playlist_.size();
   switch (id) {
-    case kPrevious:
+    case peer::kPreviousButton:
       if (count != 0) current_ = (current_ + count - 1) % count;
       positionMs_ = 0;
       return true;
-    case kPlay:
+    case peer::kPlayButton:
       // Play resumes a paused track and starts a stopped or playing one over.
       if (state_ == kPaused) {
         state_ = kPlaying;
@@ -90,17 +88,17 @@ bool PlayerModel::Command(std::uintptr_t id) {
         Restart(kPlaying);
       }
       return true;
-    case kPause:
+    case peer::kPauseButton:
       if (state_ == kPlaying) {
         state_ = kPaused;
       } else if (state_ == kPaused) {
         state_ = kPlaying;
       }
       return true;
-    case kStop:
+    case peer::kStopButton:
       Restart(kStopped);
       return true;
-    case kNext:
+    case peer::kNextButton:
       if (count != 0) current_ = (current_ + 1) % count;
       positionMs_ = 0;
       return true;

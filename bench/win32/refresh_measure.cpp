@@ -13,7 +13,7 @@
 #include <string>
 
 #include "bare_refresh_messages.h"
-#include "chat/aol8chatsend.h"
+#include "chat/chat_room.h"
 #include "e2e_support.h"
 #include "report/compiler_frm.h"
 #include "settings/save_frm.h"

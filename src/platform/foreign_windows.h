@@ -8,13 +8,22 @@
 
 namespace tavrin::platform {
 
+// What became of a message sent with a bounded wait.
+enum class Delivery {
+  kAnswered,  // handled within the wait
+  // Not answered in time. A peer that had not taken the message yet drops
+  // it; one that had taken it and was slow over it still carries it out.
+  kLate,
+  kNotSent,  // no window, or its peer is backed off as hung
+};
+
 // Other programs' windows, found by class name and spoken to with window
-// messages. Text is UTF-8 on this side; the adapter converts it to and from
-// the ANSI code page at the call into the other window, so characters that
-// code page cannot hold arrive as "?".
+// messages. Text is UTF-8 on this side; the adapter reads and writes other
+// windows' text as wide (UTF-16) text, so a Unicode window's text crosses
+// whole and the system converts for a window that is not Unicode.
 //
-// Every send is bounded: a window that does not answer within a short, fixed
-// wait (or that recently failed to) gives the ordinary failure value, 0 or
+// Every send is bounded: a window whose peer does not answer within a short,
+// fixed wait (or recently failed to) gives the ordinary failure value, 0 or
 // the empty text, as if it were absent.
 class ForeignWindows {
  public:
@@ -34,6 +43,10 @@ class ForeignWindows {
   virtual std::intptr_t Send(WindowHandle window, unsigned message,
                              std::uintptr_t wParam, std::intptr_t lParam) = 0;
 
+  // Sends a message whose answer does not matter, and tells how it fared.
+  virtual Delivery Deliver(WindowHandle window, unsigned message,
+                           std::uintptr_t wParam, std::intptr_t lParam) = 0;
+
   // Posts a message without waiting for it to be handled.
   virtual void Post(WindowHandle window, unsigned message,
                     std::uintptr_t wParam, std::intptr_t lParam) = 0;
@@ -41,10 +54,12 @@ class ForeignWindows {
   // The window's text: its length with WM_GETTEXTLENGTH, then WM_GETTEXT.
   virtual std::string GetText(WindowHandle window) = 0;
 
-  // Replaces the window's text with WM_SETTEXT.
-  virtual void SetText(WindowHandle window, std::string_view text) = 0;
+  // Replaces the window's text with WM_SETTEXT; a late text may or may not
+  // have arrived.
+  virtual Delivery SetText(WindowHandle window, std::string_view text) = 0;
 
-  // Lets the messages pending for this program run, once.
+  // Lets the messages pending for this program run, once: its own input
+  // and due timers too, so any handler may run inside.
   virtual void PumpOnce() = 0;
 };
 

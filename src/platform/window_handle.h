@@ -11,6 +11,7 @@ inline constexpr WindowHandle kNoWindow = 0;
 
 // The window messages the program sends, by their Windows numbers.
 namespace msg {
+inline constexpr unsigned kNull = 0x0000;
 inline constexpr unsigned kSetText = 0x000C;
 inline constexpr unsigned kGetText = 0x000D;
 inline constexpr unsigned kGetTextLength = 0x000E;

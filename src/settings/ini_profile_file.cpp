@@ -1,8 +1,11 @@
 #include "settings/ini_profile_file.h"
 
+#include "settings/ini_text.h"
+
 #include <cctype>
 #include <fstream>
 #include <optional>
+#include <random>
 #include <system_error>
 #include <vector>
 
@@ -16,17 +19,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
 }
 
 std::vector<std::string> ReadLines(const std::filesystem::path& path) {
@@ -119,7 +111,31 @@ bool WriteLines(const std::filesystem::path& path,
   }
   std::error_code error;
   std::filesystem::rename(temporary, path, error);
-  return !error;
+  if (error) {
+    // A folder standing at the path, for one: leave nothing behind.
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return false;
+  }
+  return true;
+}
+
+// Whether the folder takes new entries: one is made there under a name
+// nobody uses, and removed again. A folder serves as the probe because
+// making one fails, rather than reuses, when the name is taken.
+bool FolderTakesNewEntries(const std::filesystem::path& folder) {
+  std::random_device random;
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    const std::filesystem::path probe =
+        folder / ("~tavrin-probe-" + std::to_string(random()));
+    std::error_code error;
+    if (std::filesystem::create_directory(probe, error)) {
+      std::filesystem::remove(probe, error);
+      return true;
+    }
+    if (error) return false;
+  }
+  return false;
 }
 
 }  // namespace
@@ -171,6 +187,33 @@ bool IniProfileFile::Write(std::string_view section, std::string_view key,
                  std::string(key) + "=" + std::string(stored));
   }
   return WriteLines(path, lines);
+}
+
+bool IniProfileFile::Exists(std::string_view file) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(HostPath(file), error);
+}
+
+bool IniProfileFile::CanWrite(std::string_view file) {
+  const auto path = HostPath(file);
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (std::filesystem::is_directory(status)) return false;
+  if (std::filesystem::exists(status)) {
+    // Opened for update: neither created nor cut short.
+    std::fstream existing(path,
+                          std::ios::in | std::ios::out | std::ios::binary);
+    if (!existing) return false;
+  }
+  // A write replaces the file through a new one beside it.
+  return FolderTakesNewEntries(path.parent_path());
+}
+
+bool IniProfileFile::CreateFolderOf(std::string_view file) {
+  const auto folder = HostPath(file).parent_path();
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  return std::filesystem::is_directory(folder, error);
 }
 
 }  // namespace tavrin::settings

@@ -23,6 +23,9 @@ class IniProfileFile final : public platform::ProfileFile {
                    std::string_view file) override;
   bool Write(std::string_view section, std::string_view key,
              std::string_view value, std::string_view file) override;
+  bool Exists(std::string_view file) override;
+  bool CanWrite(std::string_view file) override;
+  bool CreateFolderOf(std::string_view file) override;
 
   // Where a profile-file path lives on this system.
   std::filesystem::path HostPath(std::string_view file) const;

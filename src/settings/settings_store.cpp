@@ -1,5 +1,7 @@
 #include "settings/settings_store.h"
 
+#include "settings/ini_text.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -7,7 +9,6 @@
 namespace tavrin::settings {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -77,16 +78,16 @@ std::optional<CheckValue> ParseCheckValue(std::string_view text) {
 }
 
 void LoadSettings(platform::ProfileFile& profile, SaveFRM& holder) {
-  LoadText(profile, "Ascii", holder.Ascii);
-  LoadCheck(profile, "AutoLoadWA", holder.AutoStartWA);
-  LoadText(profile, "WinampDIR", holder.Dir);
-  LoadCheck(profile, "AutoAdv", holder.AutoAdv);
-  LoadCheck(profile, "UseAscii", holder.AsciiCB);
-  LoadCheck(profile, "UseSongName", holder.SongNameCB);
-  LoadCheck(profile, "UseBitRate", holder.BitRateCB);
-  LoadCheck(profile, "UseElapRem", holder.ElapRemCB);
-  LoadCheck(profile, "UseSongLen", holder.SongLenCB);
-  LoadCheck(profile, "UseWAStatus", holder.WAStatusCB);
+  LoadText(profile, key::kAscii, holder.Ascii);
+  LoadCheck(profile, key::kAutoLoadWA, holder.AutoStartWA);
+  LoadText(profile, key::kWinampDIR, holder.Dir);
+  LoadCheck(profile, key::kAutoAdv, holder.AutoAdv);
+  LoadCheck(profile, key::kUseAscii, holder.AsciiCB);
+  LoadCheck(profile, key::kUseSongName, holder.SongNameCB);
+  LoadCheck(profile, key::kUseBitRate, holder.BitRateCB);
+  LoadCheck(profile, key::kUseElapRem, holder.ElapRemCB);
+  LoadCheck(profile, key::kUseSongLen, holder.SongLenCB);
+  LoadCheck(profile, key::kUseWAStatus, holder.WAStatusCB);
 }
 
 }  // namespace tavrin::settings

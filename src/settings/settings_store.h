@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,24 @@ namespace tavrin::settings {
 inline constexpr std::string_view kSettingsFile =
     R"(C:\windows\system32\TavrinSettings.ini)";
 inline constexpr std::string_view kSettingsSection = "Tavrin Save";
+
+// The ten keys the section holds.
+namespace key {
+inline constexpr std::string_view kAscii = "Ascii";
+inline constexpr std::string_view kAutoLoadWA = "AutoLoadWA";
+inline constexpr std::string_view kWinampDIR = "WinampDIR";
+inline constexpr std::string_view kAutoAdv = "AutoAdv";
+inline constexpr std::string_view kUseAscii = "UseAscii";
+inline constexpr std::string_view kUseSongName = "UseSongName";
+inline constexpr std::string_view kUseBitRate = "UseBitRate";
+inline constexpr std::string_view kUseElapRem = "UseElapRem";
+inline constexpr std::string_view kUseSongLen = "UseSongLen";
+inline constexpr std::string_view kUseWAStatus = "UseWAStatus";
+}  // namespace key
+inline constexpr std::array<std::string_view, 10> kSettingKeys = {
+    key::kAscii,       key::kAutoLoadWA,  key::kWinampDIR,  key::kAutoAdv,
+    key::kUseAscii,    key::kUseSongName, key::kUseBitRate, key::kUseElapRem,
+    key::kUseSongLen,  key::kUseWAStatus};
 
 // The stored value, whole; "" when the file, section or key is missing.
 std::string ReadSetting(platform::ProfileFile& profile,

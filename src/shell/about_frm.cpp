@@ -32,7 +32,7 @@ void AboutFRM::OnClick(std::string_view control) {
 }
 
 void AboutFRM::FadedOut() {
-  if (caption_ == "MAIN") program_.Main().Show();
+  program_.HandBack(caption_);
   program_.UnloadAbout();
 }
 

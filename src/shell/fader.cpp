@@ -26,6 +26,7 @@ void Fader::EnableFadeIn() {
 }
 
 void Fader::EnableFadeOut() {
+  if (fadedOut_) return;
   fadeIn_.reset();
   if (!fadeOut_) fadeOut_ = timers_.Start(kInterval, [this] { FadeOutTick(); });
 }
@@ -46,6 +47,7 @@ void Fader::FadeOutTick() {
   SetTranslucency(window_, static_cast<std::int16_t>(counter_));
   if (counter_ > 0) return;
   fadeOut_.reset();
+  fadedOut_ = true;
   // The hand-over usually unloads the window that owns this fader: run a
   // copy, and touch nothing here afterwards.
   const auto handOver = onFadedOut_;

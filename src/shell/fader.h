@@ -29,7 +29,9 @@ class Fader {
 
   void EnableFadeIn();
   // Starting the fade-out stops a fade-in that still runs, so the two never
-  // cancel each other's steps.
+  // cancel each other's steps. Once the fade-out has ended the window is on
+  // its way out: a further request (a click that a pump delivers during the
+  // hand-over) starts nothing.
   void EnableFadeOut();
   bool FadeInEnabled() const { return fadeIn_ != nullptr; }
 
@@ -43,6 +45,7 @@ class Fader {
   std::function<void()> onFadedOut_;
   std::unique_ptr<platform::Timer> fadeIn_;
   std::unique_ptr<platform::Timer> fadeOut_;
+  bool fadedOut_ = false;
 };
 
 }  // namespace tavrin::shell

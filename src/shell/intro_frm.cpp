@@ -22,8 +22,12 @@ void IntroFRM::OnDoubleClick(std::string_view) {
 }
 
 void IntroFRM::FadedOut() {
-  program_.Main().Show();
-  program_.UnloadIntro();
+  // The main window's load posts its start-up line, which pumps messages:
+  // the splash may be unloaded by the time it returns, so nothing of it is
+  // touched afterwards.
+  Program& program = program_;
+  program.Main().Show();
+  program.UnloadIntro();
 }
 
 }  // namespace tavrin::shell

@@ -3,7 +3,6 @@
 #include <string>
 #include <utility>
 
-#include "chat/aol8chatsend.h"
 #include "player/winamp_api.h"
 #include "report/compiler_frm.h"
 #include "settings/settings_store.h"
@@ -72,23 +71,32 @@ void MainFRM::SetAutoAdvClickHandler(std::function<void()> handler) {
   onAutoAdvClick_ = std::move(handler);
 }
 
+// Sends pump messages, so any handler may run inside; the main window stays
+// loaded until the program ends, so its own handlers may go on afterwards.
 void MainFRM::SendLine(std::string_view fixedText) {
   std::string line = program_.Save().Ascii;
   line += fixedText;
-  chat::ChatSend(program_.ports().windows, line);
+  program_.Chat().Send(line);
 }
 
 void MainFRM::AdvertiseSong() {
   // Copied: the send lets other events run, and they may rebuild Data.
   const std::string report = program_.Compiler().Data;
-  chat::ChatSend(program_.ports().windows, report);
+  program_.Chat().Send(report);
 }
 
 void MainFRM::OpenAbout() {
   Hide();
   program_.About().Show();
   SendLine(kAdvertLine);
-  program_.About().SetCaption("MAIN");
+  // The send pumps messages: the user may have closed the About window
+  // meanwhile. It then left without the tag that brings this window back,
+  // so come back here rather than open it again.
+  if (program_.AboutLoaded()) {
+    program_.About().SetCaption("MAIN");
+  } else {
+    Show();
+  }
 }
 
 void MainFRM::ExitProgram() {

@@ -46,7 +46,7 @@ void MessageFRM::OnClick(std::string_view control) {
 }
 
 void MessageFRM::FadedOut() {
-  if (tmp_ == "MAIN") program_.Main().Show();
+  program_.HandBack(tmp_);
   program_.UnloadMessage();
 }
 

@@ -8,7 +8,8 @@
 
 namespace tavrin::shell {
 
-Program::Program(const Ports& ports) : ports_(ports), tray_(ports.tray) {}
+Program::Program(const Ports& ports)
+    : ports_(ports), tray_(ports.tray), chat_(ports.windows, ports.timers) {}
 
 Program::~Program() = default;
 
@@ -49,6 +50,10 @@ MainFRM& Program::Main() { return LoadOnFirstReference(*this, main_); }
 AboutFRM& Program::About() { return LoadOnFirstReference(*this, about_); }
 MessageFRM& Program::Message() { return LoadOnFirstReference(*this, message_); }
 IntroFRM& Program::Intro() { return LoadOnFirstReference(*this, intro_); }
+
+void Program::HandBack(std::string_view returnTag) {
+  if (returnTag == "MAIN") Main().Show();
+}
 
 void Program::UnloadIntro() { intro_.reset(); }
 void Program::UnloadAbout() { about_.reset(); }

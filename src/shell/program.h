@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "chat/chat_scan.h"
+#include "chat/chat_sender.h"
 #include "settings/save_frm.h"
 #include "shell/menu_frm.h"
 #include "shell/ports.h"
@@ -46,12 +47,18 @@ class Program {
 
   TrayIcon& Tray() { return tray_; }
   chat::ChatScan& Scan() { return scan_; }
+  // Every line the program posts goes through here.
+  chat::ChatSender& Chat() { return chat_; }
 
   bool MainLoaded() const { return main_ != nullptr; }
   bool AboutLoaded() const { return about_ != nullptr; }
   bool MessageLoaded() const { return message_ != nullptr; }
   bool IntroLoaded() const { return intro_ != nullptr; }
   bool CompilerLoaded() const { return compiler_ != nullptr; }
+
+  // A window that faded out hands over by its return tag: "MAIN" brings
+  // the main window back, any other tag nothing.
+  void HandBack(std::string_view returnTag);
 
   // Called by a form as the last thing it does.
   void UnloadIntro();
@@ -65,6 +72,7 @@ class Program {
   Ports ports_;
   TrayIcon tray_;
   chat::ChatScan scan_;
+  chat::ChatSender chat_;
   std::optional<settings::SaveFRM> save_;
   std::optional<MenuFRM> menu_;
   std::unique_ptr<report::CompilerFRM> compiler_;

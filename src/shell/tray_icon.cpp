@@ -1,26 +1,11 @@
 #include "shell/tray_icon.h"
 
+#include "shell/tip_text.h"
+
 namespace tavrin::shell {
 
 using platform::IconRecord;
 using platform::TrayCommand;
-
-namespace {
-
-// The first `limit` characters of a UTF-8 text.
-std::string CutToCharacters(std::string_view text, std::size_t limit) {
-  std::size_t characters = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    // Each character starts with a byte that is no continuation byte.
-    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 &&
-        characters++ == limit) {
-      return std::string(text.substr(0, i));
-    }
-  }
-  return std::string(text);
-}
-
-}  // namespace
 
 void TrayIcon::TrayAdd(platform::WindowHandle window, std::string_view tip,
                        std::uintptr_t icon) {

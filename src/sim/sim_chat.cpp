@@ -1,21 +1,24 @@
 #include "sim/sim_chat.h"
 
-#include "chat/aol8chatsend.h"
+#include "standins/peer_interface.h"
 
 namespace tavrin::sim {
 
 using platform::kNoWindow;
 
-SimChat::SimChat(SimDesktop& desktop, std::string_view screenName)
+namespace peer = standins::peer;
+
+SimChat::SimChat(SimDesktop& desktop, std::string_view screenName,
+                 SimDesktop::Charset charset)
     : desktop_(desktop),
-      process_(desktop.NewProcess()),
+      process_(desktop.NewProcess(charset)),
       screenName_(screenName) {
-  frame_ = desktop_.Create(process_, chat::kFrameClass, "AOL");
-  mdi_ = desktop_.Create(process_, chat::kMdiClass, "", frame_);
+  frame_ = desktop_.Create(process_, peer::kFrameClass, "AOL");
+  mdi_ = desktop_.Create(process_, peer::kMdiClass, "", frame_);
   const WindowHandle buddies =
-      desktop_.Create(process_, chat::kChildClass, "Buddy List", mdi_);
-  desktop_.Create(process_, "_AOL_Listbox", "", buddies);
-  welcome_ = desktop_.Create(process_, chat::kChildClass,
+      desktop_.Create(process_, peer::kChildClass, "Buddy List", mdi_);
+  desktop_.Create(process_, peer::kListClass, "", buddies);
+  welcome_ = desktop_.Create(process_, peer::kChildClass,
                             standins::WelcomeCaption(screenName_), mdi_);
   OpenRoom(standins::kFirstRoomName);
 }
@@ -67,18 +70,19 @@ void SimChat::PressEnter(const Room& room) {
 void SimChat::OpenRoom(std::string_view name) {
   if (mdi_ == kNoWindow) return;
   Room room{};
-  room.window = desktop_.Create(process_, chat::kChildClass, name, mdi_);
+  room.window = desktop_.Create(process_, peer::kChildClass, name, mdi_);
   room.transcript =
-      desktop_.Create(process_, chat::kRoomChildClasses[0], "", room.window);
-  for (std::size_t i = 1; i < chat::kRoomChildClasses.size(); ++i) {
-    desktop_.Create(process_, chat::kRoomChildClasses[i], "", room.window);
+      desktop_.Create(process_, peer::kTranscriptClass, "", room.window);
+  for (const auto part : {peer::kListClass, peer::kComboClass,
+                          peer::kStaticClass}) {
+    desktop_.Create(process_, part, "", room.window);
   }
   const std::size_t index = rooms_.size();
   room.entry = desktop_.Create(
-      process_, chat::kEntryClass, "", room.window,
+      process_, peer::kEntryClass, "", room.window,
       [this, index](WindowHandle, unsigned message, std::uintptr_t wParam,
                     std::intptr_t) -> std::intptr_t {
-        if (message == platform::msg::kChar && wParam == 13) {
+        if (message == peer::kWmChar && wParam == peer::kEnterKey) {
           PressEnter(rooms_[index]);
         }
         return 0;
@@ -95,11 +99,17 @@ void SimChat::AddDecoys(std::size_t count) {
   // Instant-message windows: a transcript and an entry box, but no room.
   for (std::size_t i = 0; i < count; ++i) {
     const WindowHandle message = desktop_.Create(
-        process_, chat::kChildClass, "Instant Message", mdi_, {},
+        process_, peer::kChildClass, "Instant Message", mdi_, {},
         SimDesktop::Place::kFirst);
-    desktop_.Create(process_, chat::kRoomChildClasses[0], "", message);
-    desktop_.Create(process_, chat::kEntryClass, "", message);
+    desktop_.Create(process_, peer::kTranscriptClass, "", message);
+    desktop_.Create(process_, peer::kEntryClass, "", message);
   }
+}
+
+// The sim's client is slow over the next message it takes: in a send, the
+// program's first message to it is the text for the entry box.
+void SimChat::SlowDown(platform::Milliseconds duration) {
+  desktop_.SlowDown(process_, duration);
 }
 
 void SimChat::Hang(platform::Milliseconds duration) {

@@ -16,7 +16,8 @@ namespace tavrin::sim {
 class SimChat final : public standins::ChatHost {
  public:
   explicit SimChat(SimDesktop& desktop,
-                   std::string_view screenName = standins::kDefaultScreenName);
+                   std::string_view screenName = standins::kDefaultScreenName,
+                   SimDesktop::Charset charset = SimDesktop::Charset::kUnicode);
   ~SimChat() override;
   SimChat(const SimChat&) = delete;
   SimChat& operator=(const SimChat&) = delete;
@@ -37,6 +38,7 @@ class SimChat final : public standins::ChatHost {
   void OpenRoom(std::string_view name) override;
   void SignOn(std::string_view screenName) override;
   void AddDecoys(std::size_t count) override;
+  void SlowDown(platform::Milliseconds duration) override;
   void Hang(platform::Milliseconds duration) override;
   void Close() override;
 

@@ -1,6 +1,7 @@
 #include "sim/sim_desktop.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "sim/cp1252.h"
 
@@ -23,6 +24,21 @@ const std::vector<WindowHandle>* SimDesktop::SiblingsUnder(
   return window == nullptr ? nullptr : &window->children;
 }
 
+SimDesktop::ProcessId SimDesktop::NewProcess(Charset charset) {
+  const ProcessId process = nextProcess_++;
+  processes_[process].charset = charset;
+  return process;
+}
+
+std::string SimDesktop::Holdable(ProcessId process,
+                                 std::string_view textUtf8) const {
+  const auto found = processes_.find(process);
+  if (found == processes_.end() || found->second.charset == Charset::kUnicode) {
+    return std::string(textUtf8);
+  }
+  return Utf8FromCp1252(Cp1252FromUtf8(textUtf8));
+}
+
 WindowHandle SimDesktop::Create(ProcessId process, std::string_view className,
                                 std::string_view textUtf8,
                                 WindowHandle parent, WindowProc proc,
@@ -36,7 +52,7 @@ WindowHandle SimDesktop::Create(ProcessId process, std::string_view className,
   const WindowHandle handle = nextHandle_;
   nextHandle_ += 4;
   windows_.emplace(handle, Window{process, std::string(className),
-                                  Cp1252FromUtf8(textUtf8), parent, {},
+                                  Holdable(process, textUtf8), parent, {},
                                   std::move(proc)});
   if (place == Place::kFirst) {
     siblings->insert(siblings->begin(), handle);
@@ -64,26 +80,47 @@ bool SimDesktop::Exists(WindowHandle window) const {
   return Find(window) != nullptr;
 }
 
+SimDesktop::ProcessId SimDesktop::ProcessOf(WindowHandle window) const {
+  const Window* target = Find(window);
+  return target == nullptr ? 0 : target->process;
+}
+
 void SimDesktop::Hang(ProcessId process, platform::Milliseconds duration) {
-  hungUntil_[process] = clock_.Now() + duration;
+  processes_[process].hungUntil = clock_.Now() + duration;
+}
+
+void SimDesktop::SlowDown(ProcessId process, platform::Milliseconds duration) {
+  processes_[process].slowness = duration;
+}
+
+platform::Milliseconds SimDesktop::TakeHandlingTime(ProcessId process) {
+  const auto found = processes_.find(process);
+  if (found == processes_.end()) return platform::Milliseconds(0);
+  const platform::Milliseconds slowness =
+      std::exchange(found->second.slowness, platform::Milliseconds(0));
+  if (slowness.count() > 0) Hang(process, slowness);
+  return slowness;
 }
 
 platform::Milliseconds SimDesktop::HungFor(WindowHandle window) const {
   const Window* target = Find(window);
   if (target == nullptr) return platform::Milliseconds(0);
-  const auto hung = hungUntil_.find(target->process);
-  if (hung == hungUntil_.end() || hung->second <= clock_.Now()) {
+  const auto found = processes_.find(target->process);
+  if (found == processes_.end() || found->second.hungUntil <= clock_.Now()) {
     return platform::Milliseconds(0);
   }
-  return hung->second - clock_.Now();
+  return found->second.hungUntil - clock_.Now();
 }
 
 std::string SimDesktop::TextOf(WindowHandle window) const {
-  return Utf8FromCp1252(AnsiText(window));
+  const Window* target = Find(window);
+  return target == nullptr ? std::string() : target->text;
 }
 
 void SimDesktop::SetTextOf(WindowHandle window, std::string_view textUtf8) {
-  SetAnsiText(window, Cp1252FromUtf8(textUtf8));
+  if (Window* target = Find(window)) {
+    target->text = Holdable(target->process, textUtf8);
+  }
 }
 
 WindowHandle SimDesktop::FindWindow(std::string_view className) const {
@@ -118,15 +155,6 @@ std::intptr_t SimDesktop::SendMessage(WindowHandle window, unsigned message,
   return proc(window, message, wParam, lParam);
 }
 
-const std::string& SimDesktop::AnsiText(WindowHandle window) const {
-  const Window* target = Find(window);
-  return target == nullptr ? empty_ : target->text;
-}
-
-void SimDesktop::SetAnsiText(WindowHandle window, std::string ansi) {
-  if (Window* target = Find(window)) target->text = std::move(ansi);
-}
-
 void SimDesktop::PostMessage(WindowHandle window, unsigned message,
                              std::uintptr_t wParam, std::intptr_t lParam) {
   if (Find(window) == nullptr) return;
@@ -148,6 +176,7 @@ void SimDesktop::PumpOnce() {
   // ones a hung process has not taken yet.
   waiting.insert(waiting.end(), posted_.begin(), posted_.end());
   posted_.swap(waiting);
+  clock_.RunDue();
 }
 
 }  // namespace tavrin::sim

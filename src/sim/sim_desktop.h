@@ -15,11 +15,19 @@ namespace tavrin::sim {
 
 using platform::WindowHandle;
 
-// An in-process desktop of windows with classes, texts (held as the ANSI
-// bytes a window of an ANSI program holds) and children in creation order.
-// Windows belong to processes, which can hang; posted messages wait in a
-// queue until it is pumped. Lookups follow the platform: a parent of 0
-// searches the top-level windows, and a message to no window answers 0.
+// An in-process desktop of windows with classes, texts and children in
+// creation order. Windows belong to processes, which can hang, and whose
+// windows are Unicode or ANSI (Windows-1252): an ANSI window holds only what
+// that code page can, and anything else it is given becomes "?". Lookups
+// follow the platform: a parent of 0 searches the top-level windows, and a
+// message to no window answers 0.
+//
+// A process hangs in one of two ways: it stops taking messages (a send it
+// never took is dropped when its sender gives up, as the platform does), or
+// it takes the next message and then is slow over it (the message's effect
+// stands, though its sender may have given up waiting). Posted messages wait
+// for the pump; a pump also runs the program's own arrived input and due
+// timers (the clock).
 class SimDesktop {
  public:
   using ProcessId = std::uint32_t;
@@ -29,6 +37,7 @@ class SimDesktop {
       std::intptr_t lParam)>;
   // Where a new child goes among its siblings.
   enum class Place { kLast, kFirst };
+  enum class Charset { kUnicode, kAnsi };
 
   explicit SimDesktop(VirtualClock& clock) : clock_(clock) {}
   SimDesktop(const SimDesktop&) = delete;
@@ -36,19 +45,26 @@ class SimDesktop {
 
   VirtualClock& Clock() { return clock_; }
 
-  ProcessId NewProcess() { return nextProcess_++; }
+  ProcessId NewProcess(Charset charset = Charset::kUnicode);
   WindowHandle Create(ProcessId process, std::string_view className,
                       std::string_view textUtf8, WindowHandle parent = 0,
                       WindowProc proc = {}, Place place = Place::kLast);
   // Destroys the window and its children; messages to them are dropped.
   void Destroy(WindowHandle window);
   bool Exists(WindowHandle window) const;
+  ProcessId ProcessOf(WindowHandle window) const;
   // The process stops answering until the clock has moved on by `duration`.
   void Hang(ProcessId process, platform::Milliseconds duration);
+  // The process takes the next message sent to it at once, then spends
+  // `duration` over it.
+  void SlowDown(ProcessId process, platform::Milliseconds duration);
+  // How long handling a message just sent to the process takes: its
+  // slowness, now used up (the process is hung for that long from now).
+  platform::Milliseconds TakeHandlingTime(ProcessId process);
   // How much longer the window's process stays hung (0 when it answers).
   platform::Milliseconds HungFor(WindowHandle window) const;
 
-  // What the window's owner sees and sets directly (UTF-8).
+  // The window's text as it holds it, and its owner's way of setting it.
   std::string TextOf(WindowHandle window) const;
   void SetTextOf(WindowHandle window, std::string_view textUtf8);
 
@@ -59,12 +75,10 @@ class SimDesktop {
                             std::string_view className) const;
   std::intptr_t SendMessage(WindowHandle window, unsigned message,
                             std::uintptr_t wParam, std::intptr_t lParam);
-  const std::string& AnsiText(WindowHandle window) const;
-  void SetAnsiText(WindowHandle window, std::string ansi);
   void PostMessage(WindowHandle window, unsigned message,
                    std::uintptr_t wParam, std::intptr_t lParam);
-  // Delivers every posted message whose process answers; the messages for
-  // hung processes stay queued.
+  // Delivers every posted message whose process answers (the others stay
+  // queued), then runs the program's arrived input and due timers.
   void PumpOnce();
   std::size_t PendingPosts() const { return posted_.size(); }
 
@@ -72,10 +86,15 @@ class SimDesktop {
   struct Window {
     ProcessId process;
     std::string className;
-    std::string text;  // ANSI bytes
+    std::string text;  // UTF-8, as the window can hold it
     WindowHandle parent;
     std::vector<WindowHandle> children;
     WindowProc proc;
+  };
+  struct Process {
+    Charset charset = Charset::kUnicode;
+    platform::Milliseconds hungUntil{0};
+    platform::Milliseconds slowness{0};  // over the next message it takes
   };
   struct Posted {
     WindowHandle window;
@@ -87,15 +106,15 @@ class SimDesktop {
   const Window* Find(WindowHandle window) const;
   Window* Find(WindowHandle window);
   const std::vector<WindowHandle>* SiblingsUnder(WindowHandle parent) const;
+  std::string Holdable(ProcessId process, std::string_view textUtf8) const;
 
   VirtualClock& clock_;
   ProcessId nextProcess_ = 1;
   WindowHandle nextHandle_ = 0x10010;
   std::unordered_map<WindowHandle, Window> windows_;
   std::vector<WindowHandle> topLevel_;
-  std::unordered_map<ProcessId, platform::Milliseconds> hungUntil_;
+  std::unordered_map<ProcessId, Process> processes_;
   std::deque<Posted> posted_;
-  const std::string empty_;
 };
 
 }  // namespace tavrin::sim

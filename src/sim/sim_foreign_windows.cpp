@@ -1,56 +1,91 @@
 #include "sim/sim_foreign_windows.h"
 
-#include "sim/cp1252.h"
-
 namespace tavrin::sim {
 
-using platform::HungWindowGuard;
+using platform::Delivery;
+using platform::HungPeerGuard;
+using platform::Milliseconds;
 
-bool SimForeignWindows::Answers(WindowHandle window) {
-  if (!desktop_.Exists(window) || !guard_.MayWait(window)) return false;
-  const platform::Milliseconds hung = desktop_.HungFor(window);
-  if (hung >= HungWindowGuard::kSendTimeout) {
-    desktop_.Clock().Stall(HungWindowGuard::kSendTimeout);
-    guard_.RecordTimeout(window);
+Delivery SimForeignWindows::Exchange(WindowHandle window,
+                                     const std::function<void()>& handle) {
+  Call();
+  if (!desktop_.Exists(window)) return Delivery::kNotSent;
+  const SimDesktop::ProcessId process = desktop_.ProcessOf(window);
+  if (!guard_.MayWait(process)) return Delivery::kNotSent;
+  VirtualClock& clock = desktop_.Clock();
+  // The program's thread waits for the peer at most the send's bound.
+  const auto waitFor = [&](Milliseconds busy) {
+    if (busy < HungPeerGuard::kSendTimeout) {
+      clock.Stall(busy);
+      return true;
+    }
+    clock.Stall(HungPeerGuard::kSendTimeout);
+    guard_.RecordTimeout(process);
     return false;
-  }
-  desktop_.Clock().Stall(hung);
-  guard_.RecordAnswer(window);
-  return true;
+  };
+  // A message never taken goes when the wait is given up; one taken stands,
+  // however long the peer is busy over it.
+  if (!waitFor(desktop_.HungFor(window))) return Delivery::kLate;
+  handle();
+  if (!waitFor(desktop_.TakeHandlingTime(process))) return Delivery::kLate;
+  guard_.RecordAnswer(process);
+  return Delivery::kAnswered;
 }
 
 WindowHandle SimForeignWindows::FindTopLevel(std::string_view className) {
+  Call();
   return desktop_.FindWindow(className);
 }
 
 WindowHandle SimForeignWindows::FindChild(WindowHandle parent,
                                           WindowHandle after,
                                           std::string_view className) {
+  Call();
   return desktop_.FindWindowEx(parent, after, className);
 }
 
 std::intptr_t SimForeignWindows::Send(WindowHandle window, unsigned message,
                                       std::uintptr_t wParam,
                                       std::intptr_t lParam) {
-  if (!Answers(window)) return 0;
-  return desktop_.SendMessage(window, message, wParam, lParam);
+  std::intptr_t answer = 0;
+  const Delivery delivery = Exchange(window, [&] {
+    answer = desktop_.SendMessage(window, message, wParam, lParam);
+  });
+  return delivery == Delivery::kAnswered ? answer : 0;
+}
+
+Delivery SimForeignWindows::Deliver(WindowHandle window, unsigned message,
+                                    std::uintptr_t wParam,
+                                    std::intptr_t lParam) {
+  return Exchange(window, [&] {
+    desktop_.SendMessage(window, message, wParam, lParam);
+  });
 }
 
 void SimForeignWindows::Post(WindowHandle window, unsigned message,
                              std::uintptr_t wParam, std::intptr_t lParam) {
+  Call();
   desktop_.PostMessage(window, message, wParam, lParam);
 }
 
 std::string SimForeignWindows::GetText(WindowHandle window) {
   // WM_GETTEXTLENGTH, then WM_GETTEXT: two sends, each bounded.
-  if (!Answers(window)) return {};
-  const std::size_t length = desktop_.AnsiText(window).size();
-  if (!Answers(window)) return {};
-  return Utf8FromCp1252(desktop_.AnsiText(window).substr(0, length));
+  std::size_t length = 0;
+  if (Exchange(window, [&] { length = desktop_.TextOf(window).size(); }) !=
+      Delivery::kAnswered) {
+    return {};
+  }
+  std::string text;
+  if (Exchange(window, [&] { text = desktop_.TextOf(window).substr(0, length); }) !=
+      Delivery::kAnswered) {
+    return {};
+  }
+  return text;
 }
 
-void SimForeignWindows::SetText(WindowHandle window, std::string_view text) {
-  if (Answers(window)) desktop_.SetAnsiText(window, Cp1252FromUtf8(text));
+Delivery SimForeignWindows::SetText(WindowHandle window,
+                                    std::string_view text) {
+  return Exchange(window, [&] { desktop_.SetTextOf(window, text); });
 }
 
 void SimForeignWindows::PumpOnce() { desktop_.PumpOnce(); }

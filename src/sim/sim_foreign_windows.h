@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
+
 #include "platform/foreign_windows.h"
-#include "platform/hung_window_guard.h"
+#include "platform/hung_peer_guard.h"
 #include "sim/sim_desktop.h"
 
 namespace tavrin::sim {
@@ -14,23 +16,36 @@ class SimForeignWindows final : public platform::ForeignWindows {
   explicit SimForeignWindows(SimDesktop& desktop)
       : desktop_(desktop), guard_(desktop.Clock()) {}
 
+  // What each call into another program costs the program's thread (none
+  // by default). On a slow desktop, input and ticks fall due during a room
+  // search and run in its pumps.
+  void SetCallCost(platform::Milliseconds cost) { callCost_ = cost; }
+
   WindowHandle FindTopLevel(std::string_view className) override;
   WindowHandle FindChild(WindowHandle parent, WindowHandle after,
                          std::string_view className) override;
   std::intptr_t Send(WindowHandle window, unsigned message,
                      std::uintptr_t wParam, std::intptr_t lParam) override;
+  platform::Delivery Deliver(WindowHandle window, unsigned message,
+                             std::uintptr_t wParam,
+                             std::intptr_t lParam) override;
   void Post(WindowHandle window, unsigned message, std::uintptr_t wParam,
             std::intptr_t lParam) override;
   std::string GetText(WindowHandle window) override;
-  void SetText(WindowHandle window, std::string_view text) override;
+  platform::Delivery SetText(WindowHandle window,
+                             std::string_view text) override;
   void PumpOnce() override;
 
  private:
-  // True when the window is there and answers within the bound.
-  bool Answers(WindowHandle window);
+  // One bounded send: `handle` is what the window does with the message,
+  // run if its process takes it.
+  platform::Delivery Exchange(WindowHandle window,
+                              const std::function<void()>& handle);
+  void Call() { desktop_.Clock().Stall(callCost_); }
 
   SimDesktop& desktop_;
-  platform::HungWindowGuard guard_;
+  platform::HungPeerGuard guard_;
+  platform::Milliseconds callCost_{0};
 };
 
 }  // namespace tavrin::sim

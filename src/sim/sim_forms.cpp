@@ -1,7 +1,8 @@
 #include "sim/sim_forms.h"
 
 #include <algorithm>
-#include <cmath>
+
+#include "shell/form_layout.h"
 
 namespace tavrin::sim {
 namespace {
@@ -9,7 +10,8 @@ namespace {
 constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 800;
 
-int ToPixels(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+// The sim's screen has the standard 96 dots per inch.
+int ToPixels(int twips) { return shell::PixelsFromTwips(twips, 96); }
 
 }  // namespace
 

@@ -1,15 +1,16 @@
 #include "sim/sim_player.h"
 
-#include "player/winamp_api.h"
+#include "standins/peer_interface.h"
 
 namespace tavrin::sim {
 
-SimPlayer::SimPlayer(SimDesktop& desktop, std::vector<standins::Song> playlist)
+SimPlayer::SimPlayer(SimDesktop& desktop, std::vector<standins::Song> playlist,
+                     SimDesktop::Charset charset)
     : desktop_(desktop),
-      process_(desktop.NewProcess()),
+      process_(desktop.NewProcess(charset)),
       model_(desktop.Clock(), std::move(playlist)) {
   window_ = desktop_.Create(
-      process_, player::kWinampClass, model_.Caption(), platform::kNoWindow,
+      process_, standins::peer::kPlayerClass, model_.Caption(), platform::kNoWindow,
       [this](WindowHandle, unsigned message, std::uintptr_t wParam,
              std::intptr_t lParam) { return Answer(message, wParam, lParam); });
   titleTimer_ = desktop_.Clock().Start(platform::Milliseconds(100),
@@ -20,8 +21,8 @@ SimPlayer::~SimPlayer() { Close(); }
 
 std::intptr_t SimPlayer::Answer(unsigned message, std::uintptr_t wParam,
                                 std::intptr_t lParam) {
-  if (message == platform::msg::kUser) return model_.AnswerQuery(wParam, lParam);
-  if (message == platform::msg::kCommand) {
+  if (message == standins::peer::kWmUser) return model_.AnswerQuery(wParam, lParam);
+  if (message == standins::peer::kWmCommand) {
     received_.push_back(wParam);
     model_.Command(wParam);
     TitleChanged();

@@ -15,7 +15,8 @@ class SimPlayer final : public standins::PlayerHost {
  public:
   explicit SimPlayer(SimDesktop& desktop,
                      std::vector<standins::Song> playlist =
-                         standins::PlayerModel::DemoPlaylist());
+                         standins::PlayerModel::DemoPlaylist(),
+                     SimDesktop::Charset charset = SimDesktop::Charset::kUnicode);
   ~SimPlayer() override;
   SimPlayer(const SimPlayer&) = delete;
   SimPlayer& operator=(const SimPlayer&) = delete;

@@ -1,6 +1,7 @@
 #include "sim/virtual_clock.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace tavrin::sim {
 
@@ -24,11 +25,23 @@ std::unique_ptr<platform::Timer> VirtualClock::Start(
   return std::make_unique<TimerToken>(*this, id);
 }
 
-// The timer due first (earliest started first among equals), or 0.
+void VirtualClock::ScheduleInput(platform::Milliseconds when,
+                                 std::function<void()> input) {
+  // Input arrives in time order; what is scheduled for the same moment
+  // keeps the order it was scheduled in.
+  const auto later = std::upper_bound(
+      input_.begin(), input_.end(), when,
+      [](platform::Milliseconds at, const Input& queued) { return at < queued.when; });
+  input_.insert(later, Input{when, nextInput_++, std::move(input)});
+}
+
+// The timer due first (earliest started first among equals), or 0. A timer
+// whose tick is running is not due.
 std::uint64_t VirtualClock::FirstDueBy(platform::Milliseconds limit) const {
   std::uint64_t first = 0;
   platform::Milliseconds firstDue = limit;
   for (const auto& [id, entry] : timers_) {
+    if (entry.ticking) continue;
     if (entry.due < firstDue || (first == 0 && entry.due == firstDue)) {
       first = id;
       firstDue = entry.due;
@@ -37,19 +50,71 @@ std::uint64_t VirtualClock::FirstDueBy(platform::Milliseconds limit) const {
   return first;
 }
 
+bool VirtualClock::InputDueBy(platform::Milliseconds limit) const {
+  return !input_.empty() && input_.front().when <= limit;
+}
+
+void VirtualClock::HandleFirstInput() {
+  Input input = std::move(input_.front());
+  input_.pop_front();
+  now_ = std::max(now_, input.when);
+  input.handle();
+}
+
+void VirtualClock::Tick(std::uint64_t id) {
+  Entry& entry = timers_.at(id);
+  now_ = std::max(now_, entry.due);
+  // Like WM_TIMER, ticks missed while the thread was blocked run only once.
+  entry.due += entry.interval;
+  if (entry.due <= now_) entry.due = now_ + entry.interval;
+  entry.ticking = true;
+  // Copied: the tick may stop its own timer.
+  const auto onTick = entry.onTick;
+  onTick();
+  const auto still = timers_.find(id);
+  if (still != timers_.end()) still->second.ticking = false;
+}
+
 void VirtualClock::Advance(platform::Milliseconds duration) {
   const platform::Milliseconds end = now_ + duration;
-  while (const std::uint64_t id = FirstDueBy(end)) {
-    Entry& entry = timers_.at(id);
-    now_ = std::max(now_, entry.due);
-    // Like WM_TIMER, ticks missed while the thread was blocked run only once.
-    entry.due += entry.interval;
-    if (entry.due <= now_) entry.due = now_ + entry.interval;
-    // Copied: the tick may stop its own timer.
-    const auto onTick = entry.onTick;
-    onTick();
+  for (;;) {
+    const std::uint64_t timer = FirstDueBy(end);
+    const bool inputFirst =
+        InputDueBy(end) &&
+        (timer == 0 || input_.front().when <= timers_.at(timer).due);
+    if (inputFirst) {
+      HandleFirstInput();
+    } else if (timer != 0) {
+      Tick(timer);
+    } else {
+      break;
+    }
   }
   now_ = std::max(now_, end);
+}
+
+void VirtualClock::RunDue() {
+  // Only what is there when the pump starts: input queued by a handler
+  // waits for the next pump.
+  std::uint64_t lastArrived = 0;
+  for (const Input& input : input_) {
+    if (input.when > now_) break;
+    lastArrived = std::max(lastArrived, input.number);
+  }
+  while (InputDueBy(now_) && input_.front().number <= lastArrived) {
+    HandleFirstInput();
+  }
+  std::vector<std::uint64_t> due;
+  for (const auto& [id, entry] : timers_) {
+    if (!entry.ticking && entry.due <= now_) due.push_back(id);
+  }
+  for (const std::uint64_t id : due) {
+    const auto found = timers_.find(id);
+    if (found != timers_.end() && !found->second.ticking &&
+        found->second.due <= now_) {
+      Tick(id);
+    }
+  }
 }
 
 }  // namespace tavrin::sim

@@ -96,7 +96,7 @@ bool Win32FormWindow::IsClick(const Press& press, MouseButton button,
                               Target over) const {
   return button == MouseButton::kLeft && press.button == MouseButton::kLeft &&
          !press.afterDoubleClick && press.target && over == press.target &&
-         ReportsClicks(model_.Controls()[*press.target].design.kind);
+         shell::ReportsClicks(model_.Controls()[*press.target].design.kind);
 }
 
 void Win32FormWindow::MouseMoved(WPARAM wParam, LPARAM lParam) {
@@ -146,11 +146,11 @@ platform::PixelRect Win32FormWindow::PlaceOf(Target target) const {
 }
 
 float Win32FormWindow::TwipsX(Target target, POINT point) const {
-  return TwipsFromPixels(point.x - PlaceOf(target).left, model_.Dpi());
+  return shell::TwipsFromPixels(point.x - PlaceOf(target).left, model_.Dpi());
 }
 
 float Win32FormWindow::TwipsY(Target target, POINT point) const {
-  return TwipsFromPixels(point.y - PlaceOf(target).top, model_.Dpi());
+  return shell::TwipsFromPixels(point.y - PlaceOf(target).top, model_.Dpi());
 }
 
 }  // namespace tavrin::win32

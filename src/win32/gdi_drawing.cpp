@@ -118,12 +118,6 @@ void DrawShadowedText(HDC dc, std::wstring_view text, RECT area,
   DrawTextIn(dc, text, area, color, format);
 }
 
-int TextWidth(HDC dc, std::wstring_view text) {
-  SIZE size{};
-  GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
-  return size.cx;
-}
-
 COLORREF Blend(COLORREF from, COLORREF to, int toPercent) {
   const auto mix = [toPercent](int a, int b) {
     return static_cast<BYTE>(a + (b - a) * toPercent / 100);

@@ -28,7 +28,6 @@ void DrawTextIn(HDC dc, std::wstring_view text, RECT area, COLORREF color,
 // The same with a one-pixel shadow below and to the right.
 void DrawShadowedText(HDC dc, std::wstring_view text, RECT area,
                       COLORREF color, COLORREF shadow, UINT format);
-int TextWidth(HDC dc, std::wstring_view text);
 
 COLORREF Blend(COLORREF from, COLORREF to, int toPercent);
 RECT Inflated(RECT area, int dx, int dy);

@@ -62,7 +62,6 @@ UniqueFont MakeFont(const FontStyle& style, int dpi) {
   LOGFONTW font{};
   font.lfHeight = -Scaled(style.pixelHeight, dpi);
   font.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
-  font.lfItalic = style.italic ? TRUE : FALSE;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfQuality = ANTIALIASED_QUALITY;
   font.lfPitchAndFamily = DEFAULT_PITCH | FF_SWISS;

@@ -18,7 +18,6 @@ struct FontStyle {
   FontFamily family = FontFamily::kInterface;
   int pixelHeight = 12;  // character height at 96 dots per inch
   bool bold = false;
-  bool italic = false;
 };
 
 // The family's first installed face, or its first face (left to the font

@@ -27,9 +27,9 @@ Look LookOf(const SkinView& view, std::size_t index) {
 }
 
 // The title band ends where the lowest title-band control does.
-int TitleBandBottom(const FormModel& model) {
+int TitleBandBottom(const shell::FormModel& model) {
   int bottom = 0;
-  for (const FormControl& control : model.Controls()) {
+  for (const shell::FormControl& control : model.Controls()) {
     const ControlRole role = RoleOf(control);
     if (role == ControlRole::kTitleStrip || role == ControlRole::kCloseTile ||
         role == ControlRole::kMinimiseTile) {
@@ -85,7 +85,7 @@ std::vector<StripSegment> StripSegments(const SkinView& view, const RECT& strip,
 }
 
 void PaintPicture(HDC dc, const SkinView& view, std::size_t index) {
-  const FormControl& control = view.model.Controls()[index];
+  const shell::FormControl& control = view.model.Controls()[index];
   const RECT place = ToRect(control.rect);
   switch (control.picture) {
     case Picture::kPlayFace:
@@ -101,12 +101,13 @@ void PaintPicture(HDC dc, const SkinView& view, std::size_t index) {
   }
 }
 
-std::wstring StripCaption(const SkinView& view, const FormControl& control) {
+std::wstring StripCaption(const SkinView& view,
+                          const shell::FormControl& control) {
   return control.text.empty() ? view.caption : WideFromUtf8(control.text);
 }
 
 void PaintControl(HDC dc, const SkinView& view, std::size_t index) {
-  const FormControl& control = view.model.Controls()[index];
+  const shell::FormControl& control = view.model.Controls()[index];
   const RECT place = ToRect(control.rect);
   const int dpi = view.model.Dpi();
   const Look look = LookOf(view, index);

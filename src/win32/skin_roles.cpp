@@ -32,7 +32,7 @@ ControlRole ButtonRole(std::string_view name) {
 
 }  // namespace
 
-ControlRole RoleOf(const FormControl& control) {
+ControlRole RoleOf(const shell::FormControl& control) {
   switch (control.design.kind) {
     case ControlKind::kButton: return ButtonRole(control.design.name);
     case ControlKind::kDragBar: return ControlRole::kTitleStrip;
@@ -44,7 +44,7 @@ ControlRole RoleOf(const FormControl& control) {
   return ControlRole::kHidden;
 }
 
-std::wstring ButtonLabel(const FormControl& control) {
+std::wstring ButtonLabel(const shell::FormControl& control) {
   if (!control.text.empty()) return WideFromUtf8(control.text);
   for (const auto& [name, label] : kDefaultLabels) {
     if (name == control.design.name) return std::wstring(label);

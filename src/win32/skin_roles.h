@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "win32/form_model.h"
+#include "shell/form_layout.h"
 #include "win32/skin_glyphs.h"
 
 // How the skins draw each control: by its kind, and for the few labels
@@ -23,10 +23,10 @@ enum class ControlRole {
   kText,
 };
 
-ControlRole RoleOf(const FormControl& control);
+ControlRole RoleOf(const shell::FormControl& control);
 
 // What a face button says: its text, or the default of a caption-less one.
-std::wstring ButtonLabel(const FormControl& control);
+std::wstring ButtonLabel(const shell::FormControl& control);
 
 // The symbol a transport overlay shows on the strip's face.
 std::optional<Glyph> TransportGlyph(std::string_view control, bool pauseFace);

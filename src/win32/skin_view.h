@@ -8,13 +8,13 @@
 #include <string>
 
 #include "platform/forms.h"
-#include "win32/form_model.h"
+#include "shell/form_layout.h"
 
 namespace tavrin::win32 {
 
 // Everything a skin needs to draw one frame of a form.
 struct SkinView {
-  const FormModel& model;
+  const shell::FormModel& model;
   std::wstring caption;
   // The window's outline as the program set it; empty when it has none.
   std::span<const platform::PixelRect> shape;

@@ -2,6 +2,7 @@
 // with its splash window and runs the message loop.
 #include <windows.h>
 
+#include "settings/settings_location.h"
 #include "shell/program.h"
 #include "win32/message_pump.h"
 #include "win32/win32_clock.h"
@@ -19,7 +20,10 @@ using namespace tavrin;
 int RunTavrin() {
   win32::Win32Clock clock;
   win32::Win32ForeignWindows windows(clock);
-  win32::Win32ProfileFile profile;
+  win32::Win32ProfileFile profileFiles;
+  // Where the settings live is settled before anything reads one.
+  settings::SettingsLocation profile(profileFiles,
+                                     win32::RoamingAppDataFolder());
   win32::Win32Launcher launcher;
   win32::Win32Timers timers;
   win32::Win32FormsToolkit forms;

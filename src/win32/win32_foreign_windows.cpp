@@ -9,7 +9,8 @@
 namespace tavrin::win32 {
 namespace {
 
-using platform::HungWindowGuard;
+using platform::Delivery;
+using platform::HungPeerGuard;
 using platform::WindowHandle;
 
 HWND ToHwnd(WindowHandle window) { return reinterpret_cast<HWND>(window); }
@@ -24,89 +25,88 @@ constexpr DWORD_PTR kMaxTextUnits = DWORD_PTR{1} << 24;
 
 constexpr UINT kSendFlags = SMTO_ABORTIFHUNG | SMTO_NORMAL;
 constexpr UINT kSendTimeoutMs =
-    static_cast<UINT>(HungWindowGuard::kSendTimeout.count());
+    static_cast<UINT>(HungPeerGuard::kSendTimeout.count());
 
-// ANSI bytes to allow per UTF-16 unit: two covers the double-byte code
-// pages; a system code page of UTF-8 needs up to three.
-std::size_t AnsiBytesPerUnit() {
-  CPINFO info{};
-  if (!GetCPInfo(CP_ACP, &info)) return 2;
-  return std::max<std::size_t>(2, info.MaxCharSize);
+
+platform::PeerId PeerOf(HWND window) {
+  return GetWindowThreadProcessId(window, nullptr);
 }
 
 }  // namespace
 
-std::optional<DWORD_PTR> Win32ForeignWindows::SendBounded(
-    WindowHandle window, UINT message, WPARAM wParam, LPARAM lParam,
-    Charset charset) {
+Win32ForeignWindows::Sent Win32ForeignWindows::SendBounded(
+    WindowHandle window, UINT message, WPARAM wParam, LPARAM lParam) {
   const HWND hwnd = ToHwnd(window);
-  if (window == platform::kNoWindow || !IsWindow(hwnd)) return std::nullopt;
-  if (!guard_.MayWait(window)) return std::nullopt;
+  if (window == platform::kNoWindow || !IsWindow(hwnd)) return {};
+  const platform::PeerId peer = PeerOf(hwnd);
+  if (!guard_.MayWait(peer)) return {};
   DWORD_PTR answer = 0;
-  const LRESULT sent =
-      charset == Charset::kWide
-          ? SendMessageTimeoutW(hwnd, message, wParam, lParam, kSendFlags,
-                                kSendTimeoutMs, &answer)
-          : SendMessageTimeoutA(hwnd, message, wParam, lParam, kSendFlags,
-                                kSendTimeoutMs, &answer);
-  if (sent != 0) {
-    guard_.RecordAnswer(window);
-    return answer;
+  if (SendMessageTimeoutW(hwnd, message, wParam, lParam, kSendFlags,
+                          kSendTimeoutMs, &answer) != 0) {
+    guard_.RecordAnswer(peer);
+    return {Delivery::kAnswered, answer};
   }
-  // A window that is still there but gave no answer is hung (time-out or
-  // abandoned at once as hung); one that vanished meanwhile is just absent.
-  if (IsWindow(hwnd)) guard_.RecordTimeout(window);
-  return std::nullopt;
+  // A window that vanished meanwhile is just absent; one still there gave
+  // no answer in time: its peer is hung.
+  if (!IsWindow(hwnd)) return {};
+  guard_.RecordTimeout(peer);
+  return {Delivery::kLate, 0};
 }
 
 WindowHandle Win32ForeignWindows::FindTopLevel(std::string_view className) {
-  const std::string ansiClass = AnsiFromUtf8(className);
-  return FromHwnd(FindWindowA(ansiClass.c_str(), nullptr));
+  const std::wstring wideClass = WideFromUtf8(className);
+  return FromHwnd(FindWindowW(wideClass.c_str(), nullptr));
 }
 
 WindowHandle Win32ForeignWindows::FindChild(WindowHandle parent,
                                             WindowHandle after,
                                             std::string_view className) {
-  const std::string ansiClass = AnsiFromUtf8(className);
-  return FromHwnd(FindWindowExA(ToHwnd(parent), ToHwnd(after),
-                                ansiClass.c_str(), nullptr));
+  const std::wstring wideClass = WideFromUtf8(className);
+  return FromHwnd(FindWindowExW(ToHwnd(parent), ToHwnd(after),
+                                wideClass.c_str(), nullptr));
 }
 
 std::intptr_t Win32ForeignWindows::Send(WindowHandle window, unsigned message,
                                         std::uintptr_t wParam,
                                         std::intptr_t lParam) {
-  const auto answer = SendBounded(window, message, wParam, lParam);
-  return answer ? static_cast<std::intptr_t>(*answer) : 0;
+  return static_cast<std::intptr_t>(
+      SendBounded(window, message, wParam, lParam).answer);
+}
+
+Delivery Win32ForeignWindows::Deliver(WindowHandle window, unsigned message,
+                                      std::uintptr_t wParam,
+                                      std::intptr_t lParam) {
+  return SendBounded(window, message, wParam, lParam).delivery;
 }
 
 void Win32ForeignWindows::Post(WindowHandle window, unsigned message,
                                std::uintptr_t wParam, std::intptr_t lParam) {
   // A post to window 0 would land in this thread's own queue.
   if (window == platform::kNoWindow) return;
-  PostMessageA(ToHwnd(window), message, wParam, lParam);
+  PostMessageW(ToHwnd(window), message, wParam, lParam);
 }
 
 std::string Win32ForeignWindows::GetText(WindowHandle window) {
-  // The wide length: under Wine the ANSI WM_GETTEXTLENGTH ignores the
-  // time-out. It counts UTF-16 units, so the ANSI buffer allows for the
-  // widest character of the code page.
-  const auto length =
-      SendBounded(window, WM_GETTEXTLENGTH, 0, 0, Charset::kWide);
-  if (!length || *length == 0) return {};
-  const std::size_t units = std::min(*length, kMaxTextUnits);
-  std::string buffer(units * AnsiBytesPerUnit() + 1, '\0');
-  const auto copied =
-      SendBounded(window, WM_GETTEXT, buffer.size(),
-                  reinterpret_cast<LPARAM>(buffer.data()));
-  if (!copied) return {};
+  // Wide throughout: a Unicode window's text arrives whole, and the system
+  // converts for one that is not. (Under Wine the ANSI length query would
+  // also ignore the time-out.)
+  const Sent length = SendBounded(window, WM_GETTEXTLENGTH, 0, 0);
+  if (length.delivery != Delivery::kAnswered || length.answer == 0) return {};
+  std::wstring buffer(std::min(length.answer, kMaxTextUnits) + 1, L'\0');
+  const Sent copied = SendBounded(window, WM_GETTEXT, buffer.size(),
+                                  reinterpret_cast<LPARAM>(buffer.data()));
+  if (copied.delivery != Delivery::kAnswered) return {};
   buffer.resize(static_cast<std::size_t>(
-      std::find(buffer.begin(), buffer.end(), '\0') - buffer.begin()));
-  return Utf8FromAnsi(buffer);
+      std::find(buffer.begin(), buffer.end(), L'\0') - buffer.begin()));
+  return Utf8FromWide(buffer);
 }
 
-void Win32ForeignWindows::SetText(WindowHandle window, std::string_view text) {
-  const std::string ansi = AnsiFromUtf8(text);
-  SendBounded(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ansi.c_str()));
+Delivery Win32ForeignWindows::SetText(WindowHandle window,
+                                      std::string_view text) {
+  const std::wstring wide = WideFromUtf8(text);
+  return SendBounded(window, WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(wide.c_str()))
+      .delivery;
 }
 
 void Win32ForeignWindows::PumpOnce() { PumpPendingMessages(); }

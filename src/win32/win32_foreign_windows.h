@@ -6,12 +6,13 @@
 
 #include "platform/clock.h"
 #include "platform/foreign_windows.h"
-#include "platform/hung_window_guard.h"
+#include "platform/hung_peer_guard.h"
 
 namespace tavrin::win32 {
 
-// The foreign-windows port on Windows: ANSI window functions, every send
-// bounded by SendMessageTimeout and the hung-window guard.
+// The foreign-windows port on Windows: the wide window functions, every
+// send bounded by SendMessageTimeout and the hung-peer guard (a peer is the
+// thread that owns the window).
 class Win32ForeignWindows final : public platform::ForeignWindows {
  public:
   explicit Win32ForeignWindows(const platform::Clock& clock) : guard_(clock) {}
@@ -22,23 +23,28 @@ class Win32ForeignWindows final : public platform::ForeignWindows {
                                    std::string_view className) override;
   std::intptr_t Send(platform::WindowHandle window, unsigned message,
                      std::uintptr_t wParam, std::intptr_t lParam) override;
+  platform::Delivery Deliver(platform::WindowHandle window, unsigned message,
+                             std::uintptr_t wParam,
+                             std::intptr_t lParam) override;
   void Post(platform::WindowHandle window, unsigned message,
             std::uintptr_t wParam, std::intptr_t lParam) override;
   std::string GetText(platform::WindowHandle window) override;
-  void SetText(platform::WindowHandle window, std::string_view text) override;
+  platform::Delivery SetText(platform::WindowHandle window,
+                             std::string_view text) override;
   void PumpOnce() override;
 
  private:
-  enum class Charset { kAnsi, kWide };
+  struct Sent {
+    platform::Delivery delivery = platform::Delivery::kNotSent;
+    DWORD_PTR answer = 0;
+  };
 
-  // The answer, or nothing when the window is absent, backed off, or did
-  // not answer within the bound.
-  std::optional<DWORD_PTR> SendBounded(platform::WindowHandle window,
-                                       UINT message, WPARAM wParam,
-                                       LPARAM lParam,
-                                       Charset charset = Charset::kAnsi);
+  // One wide send with the bounded wait, unless the window is gone or its
+  // peer is backed off.
+  Sent SendBounded(platform::WindowHandle window, UINT message, WPARAM wParam,
+                   LPARAM lParam);
 
-  platform::HungWindowGuard guard_;
+  platform::HungPeerGuard guard_;
 };
 
 }  // namespace tavrin::win32

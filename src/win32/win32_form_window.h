@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/forms.h"
-#include "win32/form_model.h"
+#include "shell/form_layout.h"
 #include "win32/win32_handles.h"
 #include "win32/window_binding.h"
 
@@ -91,7 +91,7 @@ class Win32FormWindow final : public platform::FormWindow {
                Target over) const;
 
   platform::FormEvents& events_;
-  FormModel model_;
+  shell::FormModel model_;
   std::vector<platform::PixelRect> designShape_;  // at 96 dots per inch
   std::vector<platform::PixelRect> shape_;        // as applied
   std::optional<Press> press_;

@@ -25,11 +25,9 @@ using UniqueKernelHandle = UniqueHandle<HANDLE, &::CloseHandle>;
 using UniqueWindow = UniqueHandle<HWND, &::DestroyWindow>;
 using UniqueRegion = UniqueHandle<HRGN, &::DeleteObject>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, &::DeleteObject>;
-using UniqueIcon = UniqueHandle<HICON, &::DestroyIcon>;
 using UniqueMemoryDc = UniqueHandle<HDC, &::DeleteDC>;
 using UniqueBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
 using UniqueFont = UniqueHandle<HFONT, &::DeleteObject>;
-using UniqueBrush = UniqueHandle<HBRUSH, &::DeleteObject>;
 using UniquePen = UniqueHandle<HPEN, &::DeleteObject>;
 
 }  // namespace tavrin::win32

@@ -15,16 +15,22 @@ std::wstring WideFrom(UINT codePage, std::string_view text) {
   return wide;
 }
 
-std::string NarrowFrom(UINT codePage, std::wstring_view wide) {
+std::string NarrowFrom(UINT codePage, DWORD flags, std::wstring_view wide) {
   if (wide.empty()) return {};
   const int size = static_cast<int>(wide.size());
-  // For the ANSI code page, unmappable characters take the default "?".
-  const int length = WideCharToMultiByte(codePage, 0, wide.data(), size,
+  const int length = WideCharToMultiByte(codePage, flags, wide.data(), size,
                                          nullptr, 0, nullptr, nullptr);
   std::string text(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(codePage, 0, wide.data(), size, text.data(), length,
+  WideCharToMultiByte(codePage, flags, wide.data(), size, text.data(), length,
                       nullptr, nullptr);
   return text;
+}
+
+// No best-fit look-alikes: a full-width letter must not turn into its ASCII
+// twin, nor a full-width backslash into a path separator. A code page of
+// UTF-8 holds every character and takes no such flag.
+DWORD AnsiFlags() {
+  return GetACP() == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
 }
 
 }  // namespace
@@ -34,11 +40,11 @@ std::wstring WideFromUtf8(std::string_view utf8) {
 }
 
 std::string Utf8FromWide(std::wstring_view wide) {
-  return NarrowFrom(CP_UTF8, wide);
+  return NarrowFrom(CP_UTF8, 0, wide);
 }
 
 std::string AnsiFromUtf8(std::string_view utf8) {
-  return NarrowFrom(CP_ACP, WideFromUtf8(utf8));
+  return NarrowFrom(CP_ACP, AnsiFlags(), WideFromUtf8(utf8));
 }
 
 std::string Utf8FromAnsi(std::string_view ansi) {

@@ -10,7 +10,8 @@ namespace tavrin::win32 {
 std::wstring WideFromUtf8(std::string_view utf8);
 std::string Utf8FromWide(std::wstring_view wide);
 
-// The system's ANSI code page; characters it cannot hold become "?".
+// The system's ANSI code page; characters it cannot hold become "?", never
+// a look-alike.
 std::string AnsiFromUtf8(std::string_view utf8);
 std::string Utf8FromAnsi(std::string_view ansi);
 

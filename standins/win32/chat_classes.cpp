@@ -69,6 +69,14 @@ LRESULT EntryBox(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         Type(window, static_cast<wchar_t>(wParam));
       }
       return 0;
+    case WM_SETTEXT: {
+      const LRESULT result =
+          PaintedControl<&PaintEntryBox>(window, message, wParam, lParam);
+      auto* sink = reinterpret_cast<EntrySink*>(
+          GetWindowLongPtrW(window, GWLP_USERDATA));
+      if (sink != nullptr) sink->TextTaken(window);
+      return result;
+    }
     case WM_LBUTTONDOWN:
       SetFocus(window);
       return 0;

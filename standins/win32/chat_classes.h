@@ -14,10 +14,12 @@ inline constexpr wchar_t kComboClassName[] = L"_AOL_Combobox";
 inline constexpr wchar_t kStaticClassName[] = L"_AOL_Static";
 inline constexpr wchar_t kEntryClassName[] = L"RICHCNTL";
 
-// Told when Enter reaches an entry box that was created with it.
+// Told what reaches an entry box that was created with it.
 class EntrySink {
  public:
   virtual void EnterPressed(HWND entry) = 0;
+  // After the box took a new text.
+  virtual void TextTaken(HWND entry) = 0;
 
  protected:
   ~EntrySink() = default;

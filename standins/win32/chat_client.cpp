@@ -1,5 +1,7 @@
 #include "chat_client.h"
 
+#include <utility>
+
 #include "chat_layout.h"
 #include "driver_message.h"
 #include "standins/chat_model.h"
@@ -177,6 +179,17 @@ void ChatClient::CreateDecoy(std::size_t index) {
 void ChatClient::AddDecoys(std::size_t count) {
   if (mdi_ == nullptr) return;
   for (std::size_t i = 0; i < count; ++i) CreateDecoy(decoys_++);
+}
+
+void ChatClient::SlowDown(std::chrono::milliseconds duration) {
+  slowOverNextText_ = duration;
+}
+
+// Busy inside the sent message: its sender may give up waiting, but the
+// text stands.
+void ChatClient::TextTaken(HWND) {
+  const auto busy = std::exchange(slowOverNextText_, std::chrono::milliseconds(0));
+  if (busy.count() > 0) Sleep(static_cast<DWORD>(busy.count()));
 }
 
 void ChatClient::Hang(std::chrono::milliseconds duration) {

@@ -36,10 +36,12 @@ class ChatClient final : public ChatHost, public EntrySink {
   void OpenRoom(std::string_view name) override;
   void SignOn(std::string_view screenName) override;
   void AddDecoys(std::size_t count) override;
+  void SlowDown(std::chrono::milliseconds duration) override;
   void Hang(std::chrono::milliseconds duration) override;
   void Close() override;
 
   void EnterPressed(HWND entry) override;
+  void TextTaken(HWND entry) override;
 
  private:
   struct Room {
@@ -60,6 +62,7 @@ class ChatClient final : public ChatHost, public EntrySink {
   HWND welcome_ = nullptr;
   std::vector<Room> rooms_;
   std::size_t decoys_ = 0;
+  std::chrono::milliseconds slowOverNextText_{0};
   tavrin::win32::UniqueWindow frame_;  // last: destroyed first
 };
 

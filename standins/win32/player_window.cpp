@@ -4,7 +4,7 @@
 #include "gdi_paint.h"
 #include "player_class.h"
 #include "player_face.h"
-#include "player/winamp_api.h"
+#include "standins/peer_interface.h"
 #include "win32/win32_text.h"
 #include "win32/window_binding.h"
 
@@ -20,7 +20,7 @@ constexpr int kClientHeight = 160;
 
 PlayerWindow::PlayerWindow(const StandinOptions& options)
     : model_(clock_), log_(options.logPath) {
-  if (options.autoplay) model_.Command(player::kPlayCommand);
+  if (options.autoplay) model_.Command(peer::kPlayButton);
 }
 
 bool PlayerWindow::Open(int showCommand) {

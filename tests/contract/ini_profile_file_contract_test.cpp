@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -38,6 +39,18 @@ class IniProfileFixture final : public ProfileFixture {
   }
   void Lay(std::string_view path, std::string_view bytes) override {
     std::ofstream(profile_.HostPath(path), std::ios::binary) << bytes;
+  }
+  void MakeFolderAt(std::string_view path) override {
+    fs::create_directories(profile_.HostPath(path));
+  }
+  std::vector<std::string> NamesBeside(std::string_view path) override {
+    std::vector<std::string> names;
+    for (const auto& entry :
+         fs::directory_iterator(profile_.HostPath(path).parent_path())) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
   }
 
  private:

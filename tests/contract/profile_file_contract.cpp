@@ -7,6 +7,10 @@ namespace {
 
 constexpr std::string_view kSection = "Tavrin Save";
 
+std::string FolderOf(const std::string& path) {
+  return path.substr(0, path.find_last_of('\\'));
+}
+
 TEST_F(ProfileFileContract, MissingFileSectionOrKeyReadsEmpty) {
   EXPECT_EQ(Read(kSection, "Ascii"), "");
   EXPECT_EQ(fixture_->Contents(file_), "") << "a read must not create the file";
@@ -84,6 +88,68 @@ TEST_F(ProfileFileContract, WriteIntoMissingFolderFails) {
   const std::string path = fixture_->PathInMissingFolder();
   EXPECT_FALSE(fixture_->Profile().Write(kSection, "Ascii", "~~", path));
   EXPECT_EQ(fixture_->Profile().Read(kSection, "Ascii", path), "");
+}
+
+TEST_F(ProfileFileContract, ExistsOnlyForAFile) {
+  auto& profile = fixture_->Profile();
+  EXPECT_FALSE(profile.Exists(file_));
+  ASSERT_TRUE(Write(kSection, "Ascii", "~~"));
+  EXPECT_TRUE(profile.Exists(file_));
+  const std::string folder = fixture_->NewFilePath();
+  fixture_->MakeFolderAt(folder);
+  EXPECT_FALSE(profile.Exists(folder));
+  EXPECT_FALSE(profile.Exists(fixture_->PathInMissingFolder()));
+}
+
+TEST_F(ProfileFileContract, CanWriteAMissingFileLeavingNothingBehind) {
+  ASSERT_TRUE(fixture_->Profile().Write(kSection, "Ascii", "~~",
+                                        fixture_->NewFilePath()));
+  const auto before = fixture_->NamesBeside(file_);
+  EXPECT_TRUE(fixture_->Profile().CanWrite(file_));
+  EXPECT_EQ(fixture_->NamesBeside(file_), before);
+  EXPECT_FALSE(fixture_->Profile().Exists(file_));
+}
+
+TEST_F(ProfileFileContract, CanWriteAnExistingFileChangingNothing) {
+  const std::string bytes = "[Tavrin Save]\r\nAscii=~~\r\n";
+  fixture_->Lay(file_, bytes);
+  const auto before = fixture_->NamesBeside(file_);
+  EXPECT_TRUE(fixture_->Profile().CanWrite(file_));
+  EXPECT_EQ(fixture_->Contents(file_), bytes);
+  EXPECT_EQ(fixture_->NamesBeside(file_), before);
+}
+
+TEST_F(ProfileFileContract, FolderStandingAtThePathIsNoFileToWrite) {
+  fixture_->MakeFolderAt(file_);
+  const auto before = fixture_->NamesBeside(file_);
+  EXPECT_FALSE(fixture_->Profile().CanWrite(file_));
+  EXPECT_FALSE(Write(kSection, "Ascii", "~~"));
+  EXPECT_EQ(Read(kSection, "Ascii"), "");
+  EXPECT_EQ(fixture_->NamesBeside(file_), before)
+      << "a failed write leaves nothing beside the folder";
+}
+
+TEST_F(ProfileFileContract, CannotWriteIntoMissingFolder) {
+  EXPECT_FALSE(fixture_->Profile().CanWrite(fixture_->PathInMissingFolder()));
+}
+
+TEST_F(ProfileFileContract, CreateFolderOfMakesEveryMissingLevel) {
+  auto& profile = fixture_->Profile();
+  const std::string path = FolderOf(file_) + "\\made\\deeper\\settings.ini";
+  EXPECT_FALSE(profile.CanWrite(path));
+  ASSERT_TRUE(profile.CreateFolderOf(path));
+  EXPECT_FALSE(profile.Exists(path)) << "only the folder is made";
+  EXPECT_TRUE(profile.CanWrite(path));
+  ASSERT_TRUE(profile.Write(kSection, "Ascii", "~~", path));
+  EXPECT_EQ(profile.Read(kSection, "Ascii", path), "~~");
+  EXPECT_TRUE(profile.CreateFolderOf(path)) << "a folder already there";
+  EXPECT_EQ(profile.Read(kSection, "Ascii", path), "~~");
+}
+
+TEST_F(ProfileFileContract, CreateFolderOfFailsWhereAFileStands) {
+  fixture_->Lay(file_, "x");
+  EXPECT_FALSE(fixture_->Profile().CreateFolderOf(file_ + "\\settings.ini"));
+  EXPECT_EQ(fixture_->Contents(file_), "x");
 }
 
 }  // namespace

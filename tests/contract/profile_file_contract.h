@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,10 @@ class ProfileFixture {
   // The file's bytes on disk ("" when missing), and a way to lay one down.
   virtual std::string Contents(std::string_view path) = 0;
   virtual void Lay(std::string_view path, std::string_view bytes) = 0;
+  // Puts a folder where the file would be.
+  virtual void MakeFolderAt(std::string_view path) = 0;
+  // The names in the folder that holds the path, sorted.
+  virtual std::vector<std::string> NamesBeside(std::string_view path) = 0;
 };
 
 std::unique_ptr<ProfileFixture> MakeProfileFixture();

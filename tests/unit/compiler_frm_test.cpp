@@ -146,7 +146,7 @@ TEST_F(Compiler, HungPlayerKeepsEachTickShort) {
   world.player->Drive("hang 10000");
   auto before = world.clock.Now();
   compiler->RefreshReport();
-  EXPECT_EQ(world.clock.Now() - before, platform::HungWindowGuard::kSendTimeout)
+  EXPECT_EQ(world.clock.Now() - before, platform::HungPeerGuard::kSendTimeout)
       << "one bounded wait, not one per message";
   EXPECT_EQ(compiler->SongName, "");
   before = world.clock.Now();

@@ -2,6 +2,7 @@
 
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "shell/dragger.h"
 #include "shell/effects.h"
@@ -34,7 +35,7 @@ TEST_F(Translucency, AppliesAlphasFromZeroTo255AndRefusesOthers) {
   EXPECT_EQ(window.AlphaHistory().size(), 1u) << "nothing done when refused";
   EXPECT_EQ(SetTranslucency(window, 0), kApplied);
   EXPECT_EQ(window.Alpha(), 0);
-  EXPECT_NE(forms.Find("TestFRM"), nullptr) << "invisible but still there";
+  EXPECT_EQ(window.AlphaHistory(), (std::vector<int>{255, 0}));
 }
 
 TEST_F(Translucency, TopmostBandIsEnteredAndLeft) {
@@ -117,10 +118,15 @@ TEST(WindowShapes, BuildersApplyTheirOutline) {
   platform::FormEvents events;
   auto window = forms.Create({"W", "", 0, 0, platform::FormSkin::kMain, {}},
                              events);
+  const sim::SimFormWindow& shown = *forms.Find("W");
   ShapeMainFRM(*window);
-  EXPECT_EQ(forms.Find("W")->Shape(), MainFRMShape());
+  EXPECT_EQ(shown.Shape(), MainFRMShape());
+  ShapeOptionsFRM(*window);
+  EXPECT_EQ(shown.Shape(), OptionsFRMShape());
+  ShapeCommandsFRM(*window);
+  EXPECT_EQ(shown.Shape(), CommandsFRMShape());
   ShapeSongAdvSetupFRM(*window);
-  EXPECT_EQ(forms.Find("W")->Shape(), SongAdvSetupFRMShape());
+  EXPECT_EQ(shown.Shape(), SongAdvSetupFRMShape());
 }
 
 using Dragging = OneWindow;
@@ -152,9 +158,13 @@ TEST_F(Dragging, MouseUpMovesEvenWithoutADrag) {
 TEST_F(Dragging, GrabPointRoundsHalvesToEven) {
   Dragger dragger;
   window.MoveTo({50, 50});
-  dragger.MouseDown(22.5f, 37.5f);  // kept as 22 and 38
-  dragger.MouseMove(window, forms, 37, 53);
-  EXPECT_EQ(window.Position(), (PixelPoint{51, 51}));
+  // Kept as 22 and 38; halves away from zero would keep 23, truncation
+  // 37.
+  dragger.MouseDown(22.5f, 37.5f);
+  // Left 45 - 22 + 750 = 773 twips, 51.53 pixels; with 23 it would be
+  // 772, 51.47. Top 60 - 38 + 750 = 772, 51.47; with 37, 773.
+  dragger.MouseMove(window, forms, 45, 60);
+  EXPECT_EQ(window.Position(), (PixelPoint{52, 51}));
 }
 
 }  // namespace

@@ -68,6 +68,11 @@ class JournalingWindows final : public platform::ForeignWindows {
                      std::uintptr_t wParam, std::intptr_t lParam) override {
     return inner_.Send(window, message, wParam, lParam);
   }
+  platform::Delivery Deliver(platform::WindowHandle window, unsigned message,
+                             std::uintptr_t wParam,
+                             std::intptr_t lParam) override {
+    return inner_.Deliver(window, message, wParam, lParam);
+  }
   void Post(platform::WindowHandle window, unsigned message,
             std::uintptr_t wParam, std::intptr_t lParam) override {
     inner_.Post(window, message, wParam, lParam);
@@ -75,9 +80,10 @@ class JournalingWindows final : public platform::ForeignWindows {
   std::string GetText(platform::WindowHandle window) override {
     return inner_.GetText(window);
   }
-  void SetText(platform::WindowHandle window, std::string_view text) override {
+  platform::Delivery SetText(platform::WindowHandle window,
+                             std::string_view text) override {
     journal_.push_back("send " + std::string(text));
-    inner_.SetText(window, text);
+    return inner_.SetText(window, text);
   }
   void PumpOnce() override { inner_.PumpOnce(); }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "settings/ini_profile_file.h"
+#include "settings/settings_location.h"
 #include "settings/settings_store.h"
 #include "shell/program.h"
 #include "sim/sim_forms.h"
@@ -26,10 +27,12 @@ namespace tavrin::testing {
 struct ShellWorld : SimWorld {
   TempRoot root;
   settings::IniProfileFile profile{root.Path()};
+  settings::SettingsLocation settingsPlace{
+      profile, R"(C:\users\tester\AppData\Roaming)"};
   sim::SimFormsToolkit forms;
   sim::SimTray tray;
   shell::Program program{
-      shell::Ports{windows, profile, launcher, clock, forms, tray}};
+      shell::Ports{windows, settingsPlace, launcher, clock, forms, tray}};
 
   // Lays down the settings file, one "key=value" per entry.
   void Settings(std::initializer_list<std::string> lines) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "sim/sim_desktop.h"
 #include "sim/virtual_clock.h"
 
@@ -81,6 +84,27 @@ TEST_F(SimDesktopTest, PostsToAHungProcessWaitUntilItAnswersAgain) {
   EXPECT_EQ(handled, 1);
 }
 
+TEST_F(SimDesktopTest, SlowProcessTakesOneMessageThenHangsOverIt) {
+  const auto window = desktop.Create(process, "W", "");
+  desktop.SlowDown(process, Milliseconds(300));
+  EXPECT_EQ(desktop.HungFor(window), Milliseconds(0)) << "it takes the message";
+  EXPECT_EQ(desktop.TakeHandlingTime(process), Milliseconds(300));
+  EXPECT_EQ(desktop.HungFor(window), Milliseconds(300)) << "then is busy";
+  EXPECT_EQ(desktop.TakeHandlingTime(process), Milliseconds(0)) << "used up";
+}
+
+TEST_F(SimDesktopTest, PumpRunsTheProgramsArrivedInputThenItsDueTimers) {
+  std::vector<std::string> ran;
+  auto timer = clock.Start(Milliseconds(10), [&] { ran.push_back("tick"); });
+  clock.ScheduleInput(Milliseconds(5), [&] { ran.push_back("click"); });
+  clock.ScheduleInput(Milliseconds(50), [&] { ran.push_back("later"); });
+  clock.Stall(Milliseconds(10));
+  desktop.PumpOnce();
+  EXPECT_EQ(ran, (std::vector<std::string>{"click", "tick"}));
+  desktop.PumpOnce();
+  EXPECT_EQ(ran.size(), 2u) << "nothing more is due";
+}
+
 TEST_F(SimDesktopTest, DestroyTakesTheChildrenAlong) {
   const auto frame = desktop.Create(process, "Frame", "");
   const auto kid = desktop.Create(process, "Kid", "", frame);
@@ -89,10 +113,14 @@ TEST_F(SimDesktopTest, DestroyTakesTheChildrenAlong) {
   EXPECT_EQ(desktop.FindWindow("Frame"), kNoWindow);
 }
 
-TEST_F(SimDesktopTest, WindowTextIsHeldInTheAnsiCodePage) {
-  const auto window = desktop.Create(process, "W", "naïve ☃");
-  EXPECT_EQ(desktop.AnsiText(window), "na\xEFve ?");
-  EXPECT_EQ(desktop.TextOf(window), "naïve ?");
+TEST_F(SimDesktopTest, AnsiWindowsHoldOnlyWhatTheirCodePageCan) {
+  const auto ansi = desktop.NewProcess(SimDesktop::Charset::kAnsi);
+  const auto narrow = desktop.Create(ansi, "W", "naïve ☃ €");
+  EXPECT_EQ(desktop.TextOf(narrow), "naïve ? €");
+  desktop.SetTextOf(narrow, "Ｅｎｅｒｇｙ Москва");
+  EXPECT_EQ(desktop.TextOf(narrow), "?????? ??????") << "no look-alikes";
+  const auto wide = desktop.Create(process, "W", "naïve ☃ Москва 坂本");
+  EXPECT_EQ(desktop.TextOf(wide), "naïve ☃ Москва 坂本");
 }
 
 TEST(VirtualClockTest, TimersTickInTimeOrderNoFasterThanTenMilliseconds) {
@@ -115,6 +143,30 @@ TEST(VirtualClockTest, StallRunsNoTickAndMissedTicksRunOnce) {
   EXPECT_EQ(ticks, 1);
   clock.Advance(Milliseconds(10));
   EXPECT_EQ(ticks, 2);
+}
+
+TEST(VirtualClockTest, InputGoesAheadOfATickDueAtTheSameTime) {
+  VirtualClock clock;
+  std::vector<std::string> ran;
+  auto timer = clock.Start(Milliseconds(10), [&] { ran.push_back("tick"); });
+  clock.ScheduleInput(Milliseconds(10), [&] { ran.push_back("second"); });
+  clock.ScheduleInput(Milliseconds(10), [&] { ran.push_back("third"); });
+  clock.ScheduleInput(Milliseconds(3), [&] { ran.push_back("first"); });
+  clock.Advance(Milliseconds(10));
+  EXPECT_EQ(ran, (std::vector<std::string>{"first", "second", "third", "tick"}));
+}
+
+TEST(VirtualClockTest, InputQueuedByAPumpedHandlerWaitsForTheNextPump) {
+  VirtualClock clock;
+  int handled = 0;
+  clock.ScheduleInput(Milliseconds(0), [&] {
+    ++handled;
+    clock.ScheduleInput(clock.Now(), [&] { ++handled; });
+  });
+  clock.RunDue();
+  EXPECT_EQ(handled, 1);
+  clock.RunDue();
+  EXPECT_EQ(handled, 2);
 }
 
 TEST(VirtualClockTest, TimerMayStopItselfFromItsOwnTick) {

@@ -24,12 +24,18 @@ struct SimWorld {
   std::unique_ptr<sim::SimPlayer> player;
   std::unique_ptr<sim::SimChat> chat;
 
-  sim::SimPlayer& StartPlayer() {
-    player = std::make_unique<sim::SimPlayer>(desktop);
+  sim::SimPlayer& StartPlayer(
+      std::vector<standins::Song> playlist =
+          standins::PlayerModel::DemoPlaylist(),
+      sim::SimDesktop::Charset charset = sim::SimDesktop::Charset::kUnicode) {
+    player = std::make_unique<sim::SimPlayer>(desktop, std::move(playlist),
+                                              charset);
     return *player;
   }
-  sim::SimChat& StartChat() {
-    chat = std::make_unique<sim::SimChat>(desktop);
+  sim::SimChat& StartChat(
+      sim::SimDesktop::Charset charset = sim::SimDesktop::Charset::kUnicode) {
+    chat = std::make_unique<sim::SimChat>(
+        desktop, standins::kDefaultScreenName, charset);
     return *chat;
   }
   // Lets the peers take their posted messages.

@@ -116,11 +116,23 @@ TEST_F(About, CloseDuringTheFadeInStopsItAndFadesOutFromThere) {
 TEST_F(About, OpeningItAgainStartsFromItsDesignState) {
   world.Form("MainFRM").Click("AboutLBL");
   world.Ticks(23);
+  const std::vector<int> firstFadeIn = world.Form("AboutFRM").AlphaHistory();
   world.Form("AboutFRM").Click("BackToMain");
   world.Ticks(24);
-  world.Form("MainFRM").Click("AboutLBL");
+  ASSERT_FALSE(world.program.AboutLoaded());
+  auto& main = world.Form("MainFRM");
+  main.Hide();
+  // Not through the main window this time: no return tag is set.
+  world.program.About();
   EXPECT_EQ(world.forms.Created("AboutFRM"), 2);
-  EXPECT_EQ(world.Form("AboutFRM").AlphaHistory(), std::vector<int>{1});
+  auto& about = world.Form("AboutFRM");
+  EXPECT_EQ(about.Caption(), "About");
+  world.Ticks(23);
+  EXPECT_EQ(about.AlphaHistory(), firstFadeIn) << "the fade starts afresh";
+  about.Click("BackToMain");
+  world.Ticks(24);
+  EXPECT_FALSE(world.program.AboutLoaded());
+  EXPECT_FALSE(main.IsVisible()) << "the first opening's return tag is gone";
 }
 
 class Message : public ::testing::Test {

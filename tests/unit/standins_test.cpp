@@ -67,7 +67,7 @@ TEST(StandinDriver, RejectsCommandsItDoesNotKnowOrCannotCarryOut) {
     EXPECT_FALSE(player.Drive(bad)) << bad;
   }
   for (const char* bad : {"say", "say 3 Bob hi", "say x Bob hi", "open",
-                          "decoys many", "signon"}) {
+                          "decoys many", "signon", "slow", "slow -5"}) {
     EXPECT_FALSE(chat.Drive(bad)) << bad;
   }
 }

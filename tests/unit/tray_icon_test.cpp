@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "shell/main_frm.h"
 #include "shell/tray_icon.h"
 #include "shell_world.h"
@@ -51,17 +53,43 @@ TEST(TrayIconRecord, RemoveHandsTheSameRecordBackAndIsHarmlessTwice) {
   icon.TrayRemove();
   EXPECT_EQ(tray.IconCount(), 0u);
   ASSERT_EQ(tray.Calls().size(), 4u);
-  EXPECT_EQ(tray.Calls()[2].command, TrayCommand::kDelete);
-  EXPECT_EQ(tray.Calls()[2].record.tip, "tip");
+  const IconRecord& added = tray.Calls()[1].record;
+  for (const std::size_t call : {2u, 3u}) {
+    const IconRecord& removed = tray.Calls()[call].record;
+    EXPECT_EQ(tray.Calls()[call].command, TrayCommand::kDelete);
+    EXPECT_EQ(removed.size, added.size);
+    EXPECT_EQ(removed.window, added.window);
+    EXPECT_EQ(removed.id, added.id);
+    EXPECT_EQ(removed.flags, added.flags);
+    EXPECT_EQ(removed.callbackMessage, added.callbackMessage);
+    EXPECT_EQ(removed.icon, added.icon);
+    EXPECT_EQ(removed.tip, added.tip);
+  }
   EXPECT_EQ(icon.Record().window, 7u) << "the record stays filled";
 }
 
+// The sim shell's notification area, and the record of the icon it shows:
+// the one of the last add it took.
+struct WatchedShell : platform::Tray {
+  sim::SimTray shell;
+  std::optional<IconRecord> shown;
+
+  bool Notify(TrayCommand command, const IconRecord& record) override {
+    const bool taken = shell.Notify(command, record);
+    if (taken && command == TrayCommand::kAdd) shown = record;
+    if (taken && command == TrayCommand::kDelete) shown.reset();
+    return taken;
+  }
+};
+
 TEST(TrayIconRecord, SecondAddKeepsTheFirstTip) {
-  sim::SimTray tray;
+  WatchedShell tray;
   TrayIcon icon(tray);
   icon.TrayAdd(7, "first", 3);
   icon.TrayAdd(7, "second", 3);
-  EXPECT_EQ(tray.IconCount(), 1u);
+  EXPECT_EQ(tray.shell.IconCount(), 1u);
+  ASSERT_TRUE(tray.shown.has_value());
+  EXPECT_EQ(tray.shown->tip, "first");
 }
 
 TEST(TrayIconShell, IconShownBeforeAShellRestartIsShownAgain) {

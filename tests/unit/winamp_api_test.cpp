@@ -93,7 +93,7 @@ TEST_F(WinampApi, HungPlayerCostsOneBoundedWaitAndReadsAsAbsent) {
   EXPECT_EQ(GetPlayState(windows), kStopped);
   EXPECT_EQ(FormatElapsed(windows), "00:00:00");
   EXPECT_EQ(world.clock.Now() - before,
-            platform::HungWindowGuard::kSendTimeout);
+            platform::HungPeerGuard::kSendTimeout);
 }
 
 class StartWinampTest : public WinampApi {

@@ -1,9 +1,13 @@
 #include "e2e_support.h"
 
+#include <tlhelp32.h>
+
+#include <cwchar>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <thread>
+#include <utility>
 
 #include "standin_client.h"
 #include "win32/win32_text.h"
@@ -42,7 +46,7 @@ Process Process::Start(const std::wstring& program,
   Process process;
   if (CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
                      FALSE, 0, nullptr, nullptr, &startup, &info)) {
-    CloseHandle(info.hThread);
+    process.mainThread_.reset(info.hThread);
     process.handle_.reset(info.hProcess);
     process.id_ = info.dwProcessId;
   }
@@ -59,21 +63,61 @@ bool Process::WaitForExit(std::chrono::milliseconds limit) {
                         WAIT_OBJECT_0;
 }
 
-Process::~Process() {
+bool Process::SuspendMainThread() {
+  if (!mainThread_ ||
+      SuspendThread(mainThread_.get()) == static_cast<DWORD>(-1)) {
+    return false;
+  }
+  // SuspendThread only asks the thread to stop; reading its registers
+  // returns once it has.
+  CONTEXT context{};
+  context.ContextFlags = CONTEXT_CONTROL;
+  return GetThreadContext(mainThread_.get(), &context) != FALSE;
+}
+
+bool Process::ResumeMainThread() {
+  return mainThread_ &&
+         ResumeThread(mainThread_.get()) != static_cast<DWORD>(-1);
+}
+
+void Process::End() {
   if (Running()) {
     TerminateProcess(handle_.get(), 1);
     WaitForSingleObject(handle_.get(), 5000);
   }
 }
 
+Process& Process::operator=(Process&& other) noexcept {
+  if (this != &other) {
+    End();
+    handle_ = std::move(other.handle_);
+    mainThread_ = std::move(other.mainThread_);
+    id_ = std::exchange(other.id_, 0);
+  }
+  return *this;
+}
+
+Process::~Process() { End(); }
+
 bool WaitUntil(const std::function<bool()>& done,
-               std::chrono::milliseconds limit) {
+               std::chrono::milliseconds limit,
+               std::chrono::milliseconds poll) {
   const auto end = std::chrono::steady_clock::now() + limit;
   while (!done()) {
     if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(20ms);
+    std::this_thread::sleep_for(poll);
   }
   return true;
+}
+
+bool HoldsFor(const std::function<bool()>& holds,
+              std::chrono::milliseconds period) {
+  const auto end = std::chrono::steady_clock::now() + period;
+  do {
+    if (!holds()) return false;
+    std::this_thread::sleep_for(20ms);
+  } while (std::chrono::steady_clock::now() < end);
+  return holds();
 }
 
 HWND WaitForTopLevel(std::string_view className,
@@ -99,6 +143,13 @@ HWND RoomTranscript(std::size_t room) {
   return standins::winhost::FindRoomTranscript(room);
 }
 
+HWND WaitForChatClient(std::chrono::milliseconds limit) {
+  if (!WaitUntil([] { return RoomTranscript(1) != nullptr; }, limit)) {
+    return nullptr;
+  }
+  return FindWindowA("AOL Frame25", nullptr);
+}
+
 std::string ReadWholeFile(const std::wstring& path) {
   std::ifstream in(path.c_str(), std::ios::binary);
   return {std::istreambuf_iterator<char>(in), {}};
@@ -117,12 +168,17 @@ std::vector<int> LoggedPlayerCommands(const std::wstring& logPath) {
   return ids;
 }
 
-std::wstring ModulePathOfWindow(HWND window) {
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
+namespace {
+
+// Empty when the process is gone or cannot be asked.
+std::wstring ImagePathOfRunning(DWORD processId) {
   const win32::UniqueKernelHandle process(
       OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-  if (!process) return {};
+  DWORD exitCode = 0;
+  if (!process || !GetExitCodeProcess(process.get(), &exitCode) ||
+      exitCode != STILL_ACTIVE) {
+    return {};
+  }
   std::wstring path(32768, L'\0');
   DWORD size = static_cast<DWORD>(path.size());
   if (!QueryFullProcessImageNameW(process.get(), 0, path.data(), &size)) {
@@ -130,6 +186,33 @@ std::wstring ModulePathOfWindow(HWND window) {
   }
   path.resize(size);
   return path;
+}
+
+}  // namespace
+
+std::wstring ModulePathOfWindow(HWND window) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  return ImagePathOfRunning(processId);
+}
+
+std::vector<std::wstring> ProcessesRunningFrom(const std::wstring& folder) {
+  const std::wstring prefix = folder + L"\\";
+  std::vector<std::wstring> paths;
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return paths;
+  const win32::UniqueKernelHandle owned(snapshot);
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more;
+       more = Process32NextW(snapshot, &entry)) {
+    const std::wstring path = ImagePathOfRunning(entry.th32ProcessID);
+    if (path.size() > prefix.size() &&
+        _wcsnicmp(path.c_str(), prefix.c_str(), prefix.size()) == 0) {
+      paths.push_back(path);
+    }
+  }
+  return paths;
 }
 
 }  // namespace tavrin::e2e

@@ -11,8 +11,9 @@ HWND VisibleWindow(const char* className) {
   return found != nullptr && IsWindowVisible(found) ? found : nullptr;
 }
 
-HWND WaitForVisible(const char* className, std::chrono::milliseconds limit) {
-  WaitUntil([&] { return VisibleWindow(className) != nullptr; }, limit);
+HWND WaitForVisible(const char* className, std::chrono::milliseconds limit,
+                    std::chrono::milliseconds poll) {
+  WaitUntil([&] { return VisibleWindow(className) != nullptr; }, limit, poll);
   return VisibleWindow(className);
 }
 
@@ -21,6 +22,12 @@ int AlphaOf(HWND window) {
   DWORD flags = 0;
   if (!GetLayeredWindowAttributes(window, nullptr, &alpha, &flags)) return -1;
   return alpha;
+}
+
+POINT MiddleOf(HWND window) {
+  RECT place{};
+  GetWindowRect(window, &place);
+  return {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
 }
 
 POINT CentreOf(HWND window, const platform::FormDesign& design,
@@ -40,12 +47,8 @@ HWND PassTheSplash() {
   if (!WaitUntil([&] { return AlphaOf(splash) == shell::kWorkingAlpha; }, 15s)) {
     return nullptr;
   }
-  RECT place{};
-  GetWindowRect(splash, &place);
-  if (!DoubleClick((place.left + place.right) / 2,
-                   (place.top + place.bottom) / 2)) {
-    return nullptr;
-  }
+  const POINT middle = MiddleOf(splash);
+  if (!DoubleClick(middle.x, middle.y)) return nullptr;
   return WaitForVisible(kMainClass);
 }
 

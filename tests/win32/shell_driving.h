@@ -22,10 +22,14 @@ HWND VisibleWindow(const char* className);
 
 // The first visible top-level window of the class, once there is one.
 HWND WaitForVisible(const char* className,
-                    std::chrono::milliseconds limit = 30s);
+                    std::chrono::milliseconds limit = 30s,
+                    std::chrono::milliseconds poll = 20ms);
 
 // The layered opacity of a window, -1 when it has none.
 int AlphaOf(HWND window);
+
+// The screen point at the middle of a window.
+POINT MiddleOf(HWND window);
 
 // The screen point at the centre of a control, as the form designs it
 // (15 twips to the pixel).

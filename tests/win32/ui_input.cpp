@@ -1,7 +1,11 @@
 #include "ui_input.h"
 
 #include <chrono>
+#include <string>
 #include <thread>
+#include <cstdio>
+
+#include "e2e_support.h"
 
 namespace tavrin::e2e {
 namespace {
@@ -11,6 +15,8 @@ using namespace std::chrono_literals;
 // Long enough for Wine to hand an input to the window under the pointer,
 // short enough that two clicks still make a double-click.
 constexpr auto kSettle = 40ms;
+constexpr int kMoveAttempts = 3;
+constexpr auto kPointerWait = 500ms;
 constexpr int kDragSteps = 8;
 constexpr int kNormalisedRange = 65536;
 
@@ -23,20 +29,40 @@ LONG Normalised(int pixel, int screenSize) {
       screenSize);
 }
 
+thread_local std::string lastFailure;
+
+bool Failed(std::string what) {
+  lastFailure = std::move(what);
+  return false;
+}
+
 bool Send(DWORD flags, int x, int y) {
   INPUT input{};
   input.type = INPUT_MOUSE;
   input.mi.dx = Normalised(x, GetSystemMetrics(SM_CXSCREEN));
   input.mi.dy = Normalised(y, GetSystemMetrics(SM_CYSCREEN));
   input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-  const bool sent = SendInput(1, &input, sizeof input) == 1;
+  if (SendInput(1, &input, sizeof input) != 1) {
+    return Failed("SendInput refused flags " + std::to_string(flags) +
+                  ", error " + std::to_string(GetLastError()));
+  }
   std::this_thread::sleep_for(kSettle);
-  return sent;
+  return true;
 }
 
-bool PointerIsAt(int x, int y) {
+std::string PointerText() {
   POINT at{};
-  return GetCursorPos(&at) && at.x == x && at.y == y;
+  if (!GetCursorPos(&at)) return "unknown";
+  return std::to_string(at.x) + "," + std::to_string(at.y);
+}
+
+bool PointerArrives(int x, int y) {
+  return WaitUntil(
+      [&] {
+        POINT at{};
+        return GetCursorPos(&at) && at.x == x && at.y == y;
+      },
+      kPointerWait);
 }
 
 }  // namespace
@@ -47,7 +73,20 @@ POINT ScreenPointOf(HWND window, int clientX, int clientY) {
   return point;
 }
 
-bool MoveMouse(int x, int y) { return Send(0, x, y) && PointerIsAt(x, y); }
+// On a busy machine the pointer has been found elsewhere right after a
+// move (another program reporting where the display's pointer was): the
+// move is sent again.
+bool MoveMouse(int x, int y) {
+  for (int attempt = 0; attempt < kMoveAttempts; ++attempt) {
+    if (!Send(0, x, y)) return false;
+    if (PointerArrives(x, y)) return true;
+    std::fprintf(stderr, "DEBUG-HC pointer at %s, sent to %d,%d\n", PointerText().c_str(), x, y);
+  }
+  return Failed("pointer at " + PointerText() + ", sent to " +
+                std::to_string(x) + "," + std::to_string(y));
+}
+
+const std::string& LastInputFailure() { return lastFailure; }
 
 bool Click(int x, int y) {
   return MoveMouse(x, y) && Send(MOUSEEVENTF_LEFTDOWN, x, y) &&
@@ -68,7 +107,9 @@ bool Drag(int x0, int y0, int x1, int y1) {
                  y0 + (y1 - y0) * step / kDragSteps) && moved;
   }
   // Let go even when a step failed, so that no button stays down.
-  return Send(MOUSEEVENTF_LEFTUP, x1, y1) && moved && PointerIsAt(x1, y1);
+  if (!Send(MOUSEEVENTF_LEFTUP, x1, y1) || !moved) return false;
+  return PointerArrives(x1, y1) ||
+         Failed("drag ended with the pointer at " + PointerText());
 }
 
 }  // namespace tavrin::e2e

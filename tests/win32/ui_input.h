@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // The real mouse for end-to-end tests: SendInput with absolute positions on
 // the primary screen, as a user's hand would move it, so that another
 // process's window gets ordinary mouse messages. Each step waits a little,
@@ -19,5 +21,8 @@ bool DoubleClick(int x, int y);
 // Presses the left button at the first point, moves in steps to the
 // second and lets go there.
 bool Drag(int x0, int y0, int x1, int y1);
+
+// Why the last of the calls above on this thread returned false.
+const std::string& LastInputFailure();
 
 }  // namespace tavrin::e2e

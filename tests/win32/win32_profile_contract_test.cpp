@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -36,6 +37,27 @@ class Win32ProfileFixture final : public ProfileFixture {
     std::ofstream(win32::WideFromUtf8(path).c_str(), std::ios::binary) << bytes;
     WritePrivateProfileStringA(nullptr, nullptr, nullptr,
                                std::string(path).c_str());
+  }
+  void MakeFolderAt(std::string_view path) override {
+    CreateDirectoryW(win32::WideFromUtf8(path).c_str(), nullptr);
+  }
+  std::vector<std::string> NamesBeside(std::string_view path) override {
+    const std::string text(path);
+    const std::wstring pattern =
+        win32::WideFromUtf8(text.substr(0, text.find_last_of('\\'))) + L"\\*";
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+      const std::wstring_view name = found.cFileName;
+      if (name != L"." && name != L"..") {
+        names.push_back(win32::Utf8FromWide(name));
+      }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
   }
 
  private:

@@ -19,10 +19,25 @@ inline constexpr std::array<std::string_view, 4> kRoomChildClasses = {
     "RICHCNTLREADONLY", "_AOL_Listbox", "_AOL_Combobox", "_AOL_Static"};
 
 // The first "AOL Child" that is a chat room, or kNoWindow. Lets pending
-// window messages run once for every candidate it examines.
+// window messages run once for every candidate it examines: any of the
+// program's handlers may run inside, so a caller touches nothing afterwards
+// that those handlers may have unloaded.
 platform::WindowHandle FindChatRoom(platform::ForeignWindows& windows);
 
-// Posts one line into the room; without a room the line is dropped.
-void ChatSend(platform::ForeignWindows& windows, std::string_view text);
+// The key that makes the entry box post its text.
+inline constexpr std::uintptr_t kEnterKey = 13;
+
+// How a line fared: the room's entry box, and kAnswered when the text and
+// its Enter were both answered; kLate when either was not, so that the line
+// may sit in the box unsent.
+struct SentLine {
+  platform::WindowHandle entry = platform::kNoWindow;
+  platform::Delivery delivery = platform::Delivery::kNotSent;
+};
+
+// Posts one line into the room; without a room the line is dropped. Pumps,
+// as FindChatRoom does. A client that does not answer the text in time may
+// still put it into its entry box later: ChatSender sees such a line out.
+SentLine ChatSend(platform::ForeignWindows& windows, std::string_view text);
 
 }  // namespace tavrin::chat

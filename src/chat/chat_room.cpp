@@ -1,4 +1,4 @@
-#include "chat/aol8chatsend.h"
+#include "chat/chat_room.h"
 
 namespace tavrin::chat {
 namespace {
@@ -6,8 +6,6 @@ namespace {
 using platform::ForeignWindows;
 using platform::kNoWindow;
 using platform::WindowHandle;
-
-constexpr std::uintptr_t kCarriageReturn = 13;
 
 bool IsChatRoom(ForeignWindows& windows, WindowHandle child) {
   for (const std::string_view childClass : kRoomChildClasses) {
@@ -35,12 +33,18 @@ WindowHandle FindChatRoom(ForeignWindows& windows) {
   return kNoWindow;
 }
 
-void ChatSend(ForeignWindows& windows, std::string_view text) {
+SentLine ChatSend(ForeignWindows& windows, std::string_view text) {
   const WindowHandle room = FindChatRoom(windows);
-  if (room == kNoWindow) return;
-  const WindowHandle entry = windows.FindChild(room, kNoWindow, kEntryClass);
-  windows.SetText(entry, text);
-  windows.Send(entry, platform::msg::kChar, kCarriageReturn, 0);
+  if (room == kNoWindow) return {};
+  SentLine line{windows.FindChild(room, kNoWindow, kEntryClass)};
+  line.delivery = windows.SetText(line.entry, text);
+  // An Enter after a text that may not have arrived would send whatever
+  // the box holds, such as the user's own half-typed words.
+  if (line.delivery != platform::Delivery::kAnswered) return line;
+  // Its time-out may leave the text in the box unsent.
+  line.delivery =
+      windows.Deliver(line.entry, platform::msg::kChar, kEnterKey, 0);
+  return line;
 }
 
 }  // namespace tavrin::chat

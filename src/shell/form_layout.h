@@ -8,15 +8,23 @@
 
 #include "platform/forms.h"
 
-// What a form window keeps of its form, free of Windows types: the controls
-// in pixels and what the program has set on them.
-namespace tavrin::win32 {
+// Where a form's controls sit on its window and which one the mouse is on:
+// the designed twips laid out in pixels for the window's resolution, and
+// what the program has set on each control. A toolkit keeps one per window.
+namespace tavrin::shell {
 
+// Rounded to the nearest pixel, halves away from zero.
 int PixelsFromTwips(int twips, int dpi);
 float TwipsFromPixels(int pixels, int dpi);
 // Edges are rounded one by one, so that neighbouring controls stay flush.
 platform::PixelRect PixelRectFromTwips(const platform::TwipsRect& place,
                                        int dpi);
+
+// Right and bottom lie just outside the rectangle.
+bool Contains(const platform::PixelRect& rect, platform::PixelPoint point);
+
+// Buttons, pictures and check boxes report clicks; other kinds do not.
+bool ReportsClicks(platform::ControlKind kind);
 
 struct FormControl {
   platform::ControlDesign design;
@@ -26,12 +34,10 @@ struct FormControl {
   std::string text;  // starts as the design caption
 };
 
-// Buttons, pictures and check boxes report clicks; other kinds do not.
-bool ReportsClicks(platform::ControlKind kind);
-
 // Controls are named by their index, which stays valid for the form's life.
 class FormModel {
  public:
+  // Laid out at the standard 96 dots per inch until Layout says otherwise.
   explicit FormModel(const platform::FormDesign& design);
 
   void Layout(int dpi);
@@ -41,8 +47,6 @@ class FormModel {
   platform::FormSkin Skin() const { return skin_; }
   const std::vector<FormControl>& Controls() const { return controls_; }
   FormControl& At(std::size_t index) { return controls_.at(index); }
-  FormControl* Find(std::string_view name);
-  const FormControl* Find(std::string_view name) const;
   std::optional<std::size_t> IndexOf(std::string_view name) const;
 
   // The topmost control under the point (the later in design order wins);
@@ -57,6 +61,4 @@ class FormModel {
   int dpi_ = 96;
 };
 
-bool Contains(const platform::PixelRect& rect, platform::PixelPoint point);
-
-}  // namespace tavrin::win32
+}  // namespace tavrin::shell

@@ -1,8 +1,8 @@
-#include "win32/form_model.h"
+#include "shell/form_layout.h"
 
 #include <algorithm>
 
-namespace tavrin::win32 {
+namespace tavrin::shell {
 
 constexpr int kTwipsPerInch = 1440;
 
@@ -24,15 +24,15 @@ platform::PixelRect PixelRectFromTwips(const platform::TwipsRect& place,
           PixelsFromTwips(place.top + place.height, dpi)};
 }
 
+bool Contains(const platform::PixelRect& rect, platform::PixelPoint point) {
+  return point.x >= rect.left && point.x < rect.right &&
+         point.y >= rect.top && point.y < rect.bottom;
+}
+
 bool ReportsClicks(platform::ControlKind kind) {
   using platform::ControlKind;
   return kind == ControlKind::kButton || kind == ControlKind::kPicture ||
          kind == ControlKind::kCheckBox;
-}
-
-bool Contains(const platform::PixelRect& rect, platform::PixelPoint point) {
-  return point.x >= rect.left && point.x < rect.right &&
-         point.y >= rect.top && point.y < rect.bottom;
 }
 
 FormModel::FormModel(const platform::FormDesign& design)
@@ -67,16 +67,6 @@ std::optional<std::size_t> FormModel::IndexOf(std::string_view name) const {
   return static_cast<std::size_t>(found - controls_.begin());
 }
 
-FormControl* FormModel::Find(std::string_view name) {
-  const auto index = IndexOf(name);
-  return index ? &controls_[*index] : nullptr;
-}
-
-const FormControl* FormModel::Find(std::string_view name) const {
-  const auto index = IndexOf(name);
-  return index ? &controls_[*index] : nullptr;
-}
-
 std::optional<std::size_t> FormModel::HitTest(platform::PixelPoint point) const {
   for (std::size_t i = controls_.size(); i-- > 0;) {
     const FormControl& control = controls_[i];
@@ -86,4 +76,4 @@ std::optional<std::size_t> FormModel::HitTest(platform::PixelPoint point) const 
   return std::nullopt;
 }
 
-}  // namespace tavrin::win32
+}  // namespace tavrin::shell
