@@ -2,17 +2,32 @@
 
 #include <windows.h>
 
+#include "standins/peer_interface.h"
+#include "wide_name.h"
+
 // The custom window classes of the stand-in chat client.
 namespace tavrin::standins::winhost {
 
-inline constexpr wchar_t kFrameClassName[] = L"AOL Frame25";
-inline constexpr wchar_t kMdiClassName[] = L"MDIClient";
-inline constexpr wchar_t kChildClassName[] = L"AOL Child";
-inline constexpr wchar_t kTranscriptClassName[] = L"RICHCNTLREADONLY";
-inline constexpr wchar_t kListClassName[] = L"_AOL_Listbox";
-inline constexpr wchar_t kComboClassName[] = L"_AOL_Combobox";
-inline constexpr wchar_t kStaticClassName[] = L"_AOL_Static";
-inline constexpr wchar_t kEntryClassName[] = L"RICHCNTL";
+namespace wide {
+inline constexpr auto kFrame = WideName<peer::kFrameClass.size()>(peer::kFrameClass);
+inline constexpr auto kMdi = WideName<peer::kMdiClass.size()>(peer::kMdiClass);
+inline constexpr auto kChild = WideName<peer::kChildClass.size()>(peer::kChildClass);
+inline constexpr auto kTranscript =
+    WideName<peer::kTranscriptClass.size()>(peer::kTranscriptClass);
+inline constexpr auto kList = WideName<peer::kListClass.size()>(peer::kListClass);
+inline constexpr auto kCombo = WideName<peer::kComboClass.size()>(peer::kComboClass);
+inline constexpr auto kStatic =
+    WideName<peer::kStaticClass.size()>(peer::kStaticClass);
+inline constexpr auto kEntry = WideName<peer::kEntryClass.size()>(peer::kEntryClass);
+}  // namespace wide
+inline constexpr const wchar_t* kFrameClassName = wide::kFrame.data();
+inline constexpr const wchar_t* kMdiClassName = wide::kMdi.data();
+inline constexpr const wchar_t* kChildClassName = wide::kChild.data();
+inline constexpr const wchar_t* kTranscriptClassName = wide::kTranscript.data();
+inline constexpr const wchar_t* kListClassName = wide::kList.data();
+inline constexpr const wchar_t* kComboClassName = wide::kCombo.data();
+inline constexpr const wchar_t* kStaticClassName = wide::kStatic.data();
+inline constexpr const wchar_t* kEntryClassName = wide::kEntry.data();
 
 // Told what reaches an entry box that was created with it.
 class EntrySink {

@@ -2,6 +2,7 @@
 
 #include <tlhelp32.h>
 
+#include <cstdio>
 #include <cwchar>
 #include <fstream>
 #include <iterator>
@@ -49,6 +50,9 @@ Process Process::Start(const std::wstring& program,
     process.mainThread_.reset(info.hThread);
     process.handle_.reset(info.hProcess);
     process.id_ = info.dwProcessId;
+  } else {
+    // Otherwise a test only sees that no window came.
+    std::fprintf(stderr, "CreateProcess failed with error %lu\n", GetLastError());
   }
   return process;
 }

@@ -1,5 +1,7 @@
 #include "shell_driving.h"
 
+#include <cstdio>
+
 #include "e2e_support.h"
 #include "shell/effects.h"
 #include "ui_input.h"
@@ -41,15 +43,31 @@ POINT CentreOf(HWND window, const platform::FormDesign& design,
   return {-1, -1};
 }
 
+// Says on the error stream which step failed: its callers only see nullptr.
 HWND PassTheSplash() {
   const HWND splash = WaitForVisible(kSplashClass);
-  if (splash == nullptr) return nullptr;
+  if (splash == nullptr) {
+    std::fputs("PassTheSplash: no splash shown\n", stderr);
+    return nullptr;
+  }
   if (!WaitUntil([&] { return AlphaOf(splash) == shell::kWorkingAlpha; }, 15s)) {
+    std::fprintf(stderr, "PassTheSplash: the fade-in stopped at opacity %d\n",
+                 AlphaOf(splash));
     return nullptr;
   }
   const POINT middle = MiddleOf(splash);
-  if (!DoubleClick(middle.x, middle.y)) return nullptr;
-  return WaitForVisible(kMainClass);
+  if (!DoubleClick(middle.x, middle.y)) {
+    std::fprintf(stderr, "PassTheSplash: double-click failed: %s\n",
+                 LastInputFailure().c_str());
+    return nullptr;
+  }
+  const HWND main = WaitForVisible(kMainClass);
+  if (main == nullptr) {
+    std::fprintf(stderr,
+                 "PassTheSplash: no main window; splash %s, opacity %d\n",
+                 IsWindow(splash) ? "still there" : "gone", AlphaOf(splash));
+  }
+  return main;
 }
 
 }  // namespace tavrin::e2e

@@ -3,7 +3,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
-#include <cstdio>
+#include <utility>
 
 #include "e2e_support.h"
 
@@ -73,14 +73,12 @@ POINT ScreenPointOf(HWND window, int clientX, int clientY) {
   return point;
 }
 
-// On a busy machine the pointer has been found elsewhere right after a
-// move (another program reporting where the display's pointer was): the
-// move is sent again.
+// A pointer that is not where it was sent even after a while was put
+// elsewhere by something else meanwhile: the move is sent again.
 bool MoveMouse(int x, int y) {
   for (int attempt = 0; attempt < kMoveAttempts; ++attempt) {
     if (!Send(0, x, y)) return false;
     if (PointerArrives(x, y)) return true;
-    std::fprintf(stderr, "DEBUG-HC pointer at %s, sent to %d,%d\n", PointerText().c_str(), x, y);
   }
   return Failed("pointer at " + PointerText() + ", sent to " +
                 std::to_string(x) + "," + std::to_string(y));
