@@ -1,7 +1,5 @@
 #include "chat/chat_sender.h"
 
-#include <utility>
-
 #include "chat/chat_room.h"
 
 namespace tavrin::chat {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -50,6 +52,10 @@ class ForeignWindows {
   // Posts a message without waiting for it to be handled.
   virtual void Post(WindowHandle window, unsigned message,
                     std::uintptr_t wParam, std::intptr_t lParam) = 0;
+
+  // The window's text length (WM_GETTEXTLENGTH, in UTF-16 units); nothing
+  // when the window is absent or does not answer in time.
+  virtual std::optional<std::size_t> GetTextLength(WindowHandle window) = 0;
 
   // The window's text: its length with WM_GETTEXTLENGTH, then WM_GETTEXT.
   virtual std::string GetText(WindowHandle window) = 0;

@@ -9,7 +9,10 @@
 namespace tavrin::shell {
 
 Program::Program(const Ports& ports)
-    : ports_(ports), tray_(ports.tray), chat_(ports.windows, ports.timers) {}
+    : ports_(ports),
+      tray_(ports.tray),
+      scan_(ports.windows, ports.timers),
+      chat_(ports.windows, ports.timers) {}
 
 Program::~Program() = default;
 

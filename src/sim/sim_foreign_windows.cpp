@@ -68,15 +68,24 @@ void SimForeignWindows::Post(WindowHandle window, unsigned message,
   desktop_.PostMessage(window, message, wParam, lParam);
 }
 
-std::string SimForeignWindows::GetText(WindowHandle window) {
-  // WM_GETTEXTLENGTH, then WM_GETTEXT: two sends, each bounded.
+// The sim's windows hold UTF-8, so their length is counted in its bytes:
+// the same measure from poll to poll is all a reader relies on.
+std::optional<std::size_t> SimForeignWindows::GetTextLength(
+    WindowHandle window) {
   std::size_t length = 0;
   if (Exchange(window, [&] { length = desktop_.TextOf(window).size(); }) !=
       Delivery::kAnswered) {
-    return {};
+    return std::nullopt;
   }
+  return length;
+}
+
+std::string SimForeignWindows::GetText(WindowHandle window) {
+  // WM_GETTEXTLENGTH, then WM_GETTEXT: two sends, each bounded.
+  const std::optional<std::size_t> length = GetTextLength(window);
+  if (!length) return {};
   std::string text;
-  if (Exchange(window, [&] { text = desktop_.TextOf(window).substr(0, length); }) !=
+  if (Exchange(window, [&] { text = desktop_.TextOf(window).substr(0, *length); }) !=
       Delivery::kAnswered) {
     return {};
   }

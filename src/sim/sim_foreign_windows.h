@@ -31,6 +31,7 @@ class SimForeignWindows final : public platform::ForeignWindows {
                              std::intptr_t lParam) override;
   void Post(WindowHandle window, unsigned message, std::uintptr_t wParam,
             std::intptr_t lParam) override;
+  std::optional<std::size_t> GetTextLength(WindowHandle window) override;
   std::string GetText(WindowHandle window) override;
   platform::Delivery SetText(WindowHandle window,
                              std::string_view text) override;

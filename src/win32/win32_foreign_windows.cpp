@@ -86,13 +86,20 @@ void Win32ForeignWindows::Post(WindowHandle window, unsigned message,
   PostMessageW(ToHwnd(window), message, wParam, lParam);
 }
 
-std::string Win32ForeignWindows::GetText(WindowHandle window) {
-  // Wide throughout: a Unicode window's text arrives whole, and the system
-  // converts for one that is not. (Under Wine the ANSI length query would
-  // also ignore the time-out.)
+// Wide throughout: a Unicode window's text arrives whole, and the system
+// converts for one that is not. (Under Wine the ANSI length query would also
+// ignore the time-out.)
+std::optional<std::size_t> Win32ForeignWindows::GetTextLength(
+    WindowHandle window) {
   const Sent length = SendBounded(window, WM_GETTEXTLENGTH, 0, 0);
-  if (length.delivery != Delivery::kAnswered || length.answer == 0) return {};
-  std::wstring buffer(std::min(length.answer, kMaxTextUnits) + 1, L'\0');
+  if (length.delivery != Delivery::kAnswered) return std::nullopt;
+  return static_cast<std::size_t>(length.answer);
+}
+
+std::string Win32ForeignWindows::GetText(WindowHandle window) {
+  const std::optional<std::size_t> length = GetTextLength(window);
+  if (!length || *length == 0) return {};
+  std::wstring buffer(std::min<std::size_t>(*length, kMaxTextUnits) + 1, L'\0');
   const Sent copied = SendBounded(window, WM_GETTEXT, buffer.size(),
                                   reinterpret_cast<LPARAM>(buffer.data()));
   if (copied.delivery != Delivery::kAnswered) return {};

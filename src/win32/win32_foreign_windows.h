@@ -28,6 +28,8 @@ class Win32ForeignWindows final : public platform::ForeignWindows {
                              std::intptr_t lParam) override;
   void Post(platform::WindowHandle window, unsigned message,
             std::uintptr_t wParam, std::intptr_t lParam) override;
+  std::optional<std::size_t> GetTextLength(
+      platform::WindowHandle window) override;
   std::string GetText(platform::WindowHandle window) override;
   platform::Delivery SetText(platform::WindowHandle window,
                              std::string_view text) override;

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "chat/chat_room.h"
+#include "chat/chat_scan.h"
+#include "sim_world.h"
+
+namespace tavrin::chat {
+namespace {
+
+using platform::Milliseconds;
+using testing::SimWorld;
+
+// Counts the transcript reads the scan makes.
+class CountingWindows final : public platform::ForeignWindows {
+ public:
+  explicit CountingWindows(platform::ForeignWindows& inner) : inner_(inner) {}
+  int reads = 0;
+
+  platform::WindowHandle FindTopLevel(std::string_view c) override {
+    return inner_.FindTopLevel(c);
+  }
+  platform::WindowHandle FindChild(platform::WindowHandle p,
+                                   platform::WindowHandle a,
+                                   std::string_view c) override {
+    return inner_.FindChild(p, a, c);
+  }
+  std::intptr_t Send(platform::WindowHandle w, unsigned m, std::uintptr_t wp,
+                     std::intptr_t lp) override {
+    return inner_.Send(w, m, wp, lp);
+  }
+  platform::Delivery Deliver(platform::WindowHandle w, unsigned m,
+                             std::uintptr_t wp, std::intptr_t lp) override {
+    return inner_.Deliver(w, m, wp, lp);
+  }
+  void Post(platform::WindowHandle w, unsigned m, std::uintptr_t wp,
+            std::intptr_t lp) override {
+    inner_.Post(w, m, wp, lp);
+  }
+  std::optional<std::size_t> GetTextLength(platform::WindowHandle w) override {
+    return inner_.GetTextLength(w);
+  }
+  std::string GetText(platform::WindowHandle w) override {
+    ++reads;
+    return inner_.GetText(w);
+  }
+  platform::Delivery SetText(platform::WindowHandle w,
+                             std::string_view t) override {
+    return inner_.SetText(w, t);
+  }
+  void PumpOnce() override { inner_.PumpOnce(); }
+
+ private:
+  platform::ForeignWindows& inner_;
+};
+
+class ChatScanTest : public ::testing::Test {
+ protected:
+  ChatScanTest() {
+    scan.SetLineHandler([this](std::string_view speaker, std::string_view text) {
+      heard.push_back(std::string(speaker) + "|" + std::string(text));
+    });
+  }
+
+  void Say(std::string_view speaker, std::string_view text) {
+    world.chat->AddLine(1, speaker, text);
+  }
+  void Polls(int count) { world.clock.Advance(ChatScan::kPollInterval * count); }
+
+  SimWorld world;
+  sim::SimChat& chat = world.StartChat();
+  CountingWindows windows{world.windows};
+  ChatScan scan{windows, world.clock};
+  std::vector<std::string> heard;
+};
+
+TEST_F(ChatScanTest, RaisesNewLinesInOrderButNoneFromBeforeTheStart) {
+  Say("Bob", "before");
+  scan.Start();
+  EXPECT_TRUE(scan.Running());
+  Say("Bob", "one");
+  Say("Test User", "two: with colon\tand tab");
+  ChatSend(world.windows, ".adv");
+  Polls(1);
+  EXPECT_EQ(heard, (std::vector<std::string>{
+                       "Bob|one", "Test User|two: with colon\tand tab",
+                       "DemoUser|.adv"}));
+  Polls(5);
+  EXPECT_EQ(heard.size(), 3u) << "each line once";
+}
+
+TEST_F(ChatScanTest, LineWithoutItsLineEndWaitsForIt) {
+  scan.Start();
+  const auto transcript = world.desktop.FindWindowEx(
+      chat.RoomWindow(1), 0, kRoomChildClasses[0]);
+  world.desktop.SetTextOf(transcript, "Bob:\thal");
+  Polls(1);
+  EXPECT_TRUE(heard.empty());
+  world.desktop.SetTextOf(transcript, "Bob:\thalf a line\r\nnot a line\r\n");
+  Polls(1);
+  EXPECT_EQ(heard, std::vector<std::string>{"Bob|half a line"})
+      << "a line without speaker is no chat line";
+}
+
+TEST_F(ChatScanTest, ShorterTranscriptIsTakenAsSeenAndFollowedFromThere) {
+  scan.Start();
+  Say("Bob", "one");
+  Polls(1);
+  const auto transcript = world.desktop.FindWindowEx(
+      chat.RoomWindow(1), 0, kRoomChildClasses[0]);
+  world.desktop.SetTextOf(transcript, "Carol:\tkept\r\n");
+  Polls(1);
+  Say("Bob", "after the trim");
+  Polls(1);
+  EXPECT_EQ(heard, (std::vector<std::string>{"Bob|one", "Bob|after the trim"}));
+}
+
+TEST_F(ChatScanTest, AnotherRoomsHistoryIsNotRaised) {
+  scan.Start();
+  chat.Drive("open Second Room");
+  world.chat->AddLine(2, "Dave", "old news");
+  world.desktop.Destroy(chat.RoomWindow(1));
+  Polls(1);
+  world.chat->AddLine(2, "Dave", "fresh");
+  Polls(1);
+  EXPECT_EQ(heard, std::vector<std::string>{"Dave|fresh"});
+}
+
+TEST_F(ChatScanTest, HungRoomIsAskedAgainLaterAndNothingIsRaisedTwice) {
+  scan.Start();
+  Say("Bob", "one");
+  Polls(1);
+  chat.Drive("hang 1000");
+  Polls(10);
+  Say("Bob", "two");
+  Polls(60);
+  EXPECT_EQ(heard, (std::vector<std::string>{"Bob|one", "Bob|two"}));
+}
+
+TEST_F(ChatScanTest, UnchangedTranscriptIsNotReadWhateverItsLength) {
+  for (int i = 0; i < 2000; ++i) Say("Bob", std::string(90, 'x'));
+  scan.Start();
+  Polls(1);
+  const int reads = windows.reads;
+  Polls(20);
+  EXPECT_EQ(windows.reads, reads);
+  Say("Bob", "new");
+  Polls(1);
+  EXPECT_EQ(windows.reads, reads + 1);
+  EXPECT_EQ(heard, std::vector<std::string>{"Bob|new"});
+}
+
+TEST_F(ChatScanTest, PollInsideTheHandlerRaisesNoLineTwice) {
+  scan.SetLineHandler([this](std::string_view speaker, std::string_view text) {
+    heard.push_back(std::string(speaker) + "|" + std::string(text));
+    // The handler's send pumps, and a poll runs inside it.
+    if (text == "one") {
+      Say("Carol", "three");
+      scan.Poll();
+    }
+  });
+  scan.Start();
+  Say("Bob", "one");
+  Say("Bob", "two");
+  Polls(3);
+  EXPECT_EQ(heard, (std::vector<std::string>{"Bob|one", "Bob|two", "Carol|three"}));
+}
+
+}  // namespace
+}  // namespace tavrin::chat
