@@ -5,6 +5,7 @@
 
 #include "chat/chat_room.h"
 #include "chat/chat_scan.h"
+#include "forwarding_windows.h"
 #include "sim_world.h"
 
 namespace tavrin::chat {
@@ -14,46 +15,15 @@ using platform::Milliseconds;
 using testing::SimWorld;
 
 // Counts the transcript reads the scan makes.
-class CountingWindows final : public platform::ForeignWindows {
+class CountingWindows final : public testing::ForwardingWindows {
  public:
-  explicit CountingWindows(platform::ForeignWindows& inner) : inner_(inner) {}
+  using ForwardingWindows::ForwardingWindows;
   int reads = 0;
 
-  platform::WindowHandle FindTopLevel(std::string_view c) override {
-    return inner_.FindTopLevel(c);
-  }
-  platform::WindowHandle FindChild(platform::WindowHandle p,
-                                   platform::WindowHandle a,
-                                   std::string_view c) override {
-    return inner_.FindChild(p, a, c);
-  }
-  std::intptr_t Send(platform::WindowHandle w, unsigned m, std::uintptr_t wp,
-                     std::intptr_t lp) override {
-    return inner_.Send(w, m, wp, lp);
-  }
-  platform::Delivery Deliver(platform::WindowHandle w, unsigned m,
-                             std::uintptr_t wp, std::intptr_t lp) override {
-    return inner_.Deliver(w, m, wp, lp);
-  }
-  void Post(platform::WindowHandle w, unsigned m, std::uintptr_t wp,
-            std::intptr_t lp) override {
-    inner_.Post(w, m, wp, lp);
-  }
-  std::optional<std::size_t> GetTextLength(platform::WindowHandle w) override {
-    return inner_.GetTextLength(w);
-  }
-  std::string GetText(platform::WindowHandle w) override {
+  std::string GetText(platform::WindowHandle window) override {
     ++reads;
-    return inner_.GetText(w);
+    return ForwardingWindows::GetText(window);
   }
-  platform::Delivery SetText(platform::WindowHandle w,
-                             std::string_view t) override {
-    return inner_.SetText(w, t);
-  }
-  void PumpOnce() override { inner_.PumpOnce(); }
-
- private:
-  platform::ForeignWindows& inner_;
 };
 
 class ChatScanTest : public ::testing::Test {

@@ -4,6 +4,7 @@
 #include "shell/effects.h"
 #include "shell/about_frm.h"
 #include "shell/main_frm.h"
+#include "forwarding_windows.h"
 #include "shell_world.h"
 
 namespace tavrin::shell {
@@ -50,49 +51,19 @@ TEST_F(MainWindow, FirstStartWithoutSettingsAnnouncesItselfPlainly) {
 
 // Notes every line put into a chat entry box in the forms journal, so that
 // sends and window effects read in one list.
-class JournalingWindows final : public platform::ForeignWindows {
+class JournalingWindows final : public testing::ForwardingWindows {
  public:
   JournalingWindows(platform::ForeignWindows& inner,
                     std::vector<std::string>& journal)
-      : inner_(inner), journal_(journal) {}
+      : ForwardingWindows(inner), journal_(journal) {}
 
-  platform::WindowHandle FindTopLevel(std::string_view className) override {
-    return inner_.FindTopLevel(className);
-  }
-  platform::WindowHandle FindChild(platform::WindowHandle parent,
-                                   platform::WindowHandle after,
-                                   std::string_view className) override {
-    return inner_.FindChild(parent, after, className);
-  }
-  std::intptr_t Send(platform::WindowHandle window, unsigned message,
-                     std::uintptr_t wParam, std::intptr_t lParam) override {
-    return inner_.Send(window, message, wParam, lParam);
-  }
-  platform::Delivery Deliver(platform::WindowHandle window, unsigned message,
-                             std::uintptr_t wParam,
-                             std::intptr_t lParam) override {
-    return inner_.Deliver(window, message, wParam, lParam);
-  }
-  void Post(platform::WindowHandle window, unsigned message,
-            std::uintptr_t wParam, std::intptr_t lParam) override {
-    inner_.Post(window, message, wParam, lParam);
-  }
-  std::optional<std::size_t> GetTextLength(
-      platform::WindowHandle window) override {
-    return inner_.GetTextLength(window);
-  }
-  std::string GetText(platform::WindowHandle window) override {
-    return inner_.GetText(window);
-  }
   platform::Delivery SetText(platform::WindowHandle window,
                              std::string_view text) override {
     journal_.push_back("send " + std::string(text));
-    return inner_.SetText(window, text);
+    return ForwardingWindows::SetText(window, text);
   }
-  void PumpOnce() override { inner_.PumpOnce(); }
 
  private:
-  platform::ForeignWindows& inner_;
   std::vector<std::string>& journal_;
 };
 

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "platform/foreign_windows.h"
+
+namespace tavrin::testing {
+
+// Hands every call on to another foreign-windows port; a test overrides the
+// calls it wants to watch.
+class ForwardingWindows : public platform::ForeignWindows {
+ public:
+  explicit ForwardingWindows(platform::ForeignWindows& inner) : inner_(inner) {}
+
+  platform::WindowHandle FindTopLevel(std::string_view className) override {
+    return inner_.FindTopLevel(className);
+  }
+  platform::WindowHandle FindChild(platform::WindowHandle parent,
+                                   platform::WindowHandle after,
+                                   std::string_view className) override {
+    return inner_.FindChild(parent, after, className);
+  }
+  std::intptr_t Send(platform::WindowHandle window, unsigned message,
+                     std::uintptr_t wParam, std::intptr_t lParam) override {
+    return inner_.Send(window, message, wParam, lParam);
+  }
+  platform::Delivery Deliver(platform::WindowHandle window, unsigned message,
+                             std::uintptr_t wParam,
+                             std::intptr_t lParam) override {
+    return inner_.Deliver(window, message, wParam, lParam);
+  }
+  void Post(platform::WindowHandle window, unsigned message,
+            std::uintptr_t wParam, std::intptr_t lParam) override {
+    inner_.Post(window, message, wParam, lParam);
+  }
+  std::optional<std::size_t> GetTextLength(
+      platform::WindowHandle window) override {
+    return inner_.GetTextLength(window);
+  }
+  std::string GetText(platform::WindowHandle window) override {
+    return inner_.GetText(window);
+  }
+  platform::Delivery SetText(platform::WindowHandle window,
+                             std::string_view text) override {
+    return inner_.SetText(window, text);
+  }
+  void PumpOnce() override { inner_.PumpOnce(); }
+
+ private:
+  platform::ForeignWindows& inner_;
+};
+
+}  // namespace tavrin::testing
