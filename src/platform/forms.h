@@ -37,7 +37,7 @@ struct PixelPoint {
 
 // Which skin a window wears; the toolkit draws it, and the drawing matches
 // the window's outline and the places of its controls.
-enum class FormSkin { kSplash, kMain, kAbout, kMessage };
+enum class FormSkin { kSplash, kMain, kAbout, kMessage, kCommands };
 
 enum class ControlKind {
   kButton,    // a label used as a button, drawn by the skin
@@ -46,6 +46,10 @@ enum class ControlKind {
   kPicture,   // an image whose picture the program chooses
   kText,      // a label showing text the program sets
   kHolder,    // a label that only holds a text and is never shown
+  // The system's own list box inside the window, so that the keyboard and
+  // screen readers work on it: the program adds items in order (never
+  // sorted) and reads which one the user selected.
+  kListBox,
 };
 
 // The pictures the program puts into picture controls.
@@ -82,6 +86,8 @@ class FormEvents {
                            float /*x*/, float /*y*/) {}
   virtual void OnMouseUp(std::string_view /*control*/, MouseButton,
                          float /*x*/, float /*y*/) {}
+  // The user selected another item of a list box, by mouse or keyboard.
+  virtual void OnSelectionChange(std::string_view /*control*/) {}
   // The system, not the program, closes the window.
   virtual void OnSystemClose() {}
   // The shell's notification area came back (the shell restarted).
@@ -99,6 +105,9 @@ class FormWindow {
 
   virtual void Show() = 0;
   virtual void Hide() = 0;
+  // Brings the window to the front and gives it the keyboard: its first
+  // system control (a list box) takes the focus.
+  virtual void Activate() = 0;
   virtual bool IsVisible() const = 0;
   virtual void SetCaption(std::string_view caption) = 0;
 
@@ -116,6 +125,11 @@ class FormWindow {
   virtual void SetPicture(std::string_view control, Picture picture) = 0;
   virtual void SetControlText(std::string_view control,
                               std::string_view text) = 0;
+
+  // List boxes. An item goes after the ones before it; positions count
+  // from 0, and -1 is the position when no item is selected.
+  virtual void AddListItem(std::string_view control, std::string_view text) = 0;
+  virtual int ListIndex(std::string_view control) const = 0;
 };
 
 class FormsToolkit {

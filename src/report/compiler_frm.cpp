@@ -20,7 +20,6 @@ CompilerFRM::CompilerFRM(platform::ForeignWindows& windows,
                          platform::Timers& timers, SettingsSource settings)
     : windows_(windows), settings_(std::move(settings)) {
   RefreshReport();
-  refresher_ = timers.Start(kRefresherInterval, [this] { RefreshReport(); });
   autoAdv_ = timers.Start(kAutoAdvInterval, [this] {
     if (onAutoAdvTick_) onAutoAdvTick_();
   });
@@ -28,6 +27,18 @@ CompilerFRM::CompilerFRM(platform::ForeignWindows& windows,
 
 void CompilerFRM::SetAutoAdvTick(std::function<void()> onTick) {
   onAutoAdvTick_ = std::move(onTick);
+}
+
+std::optional<std::string> CompilerFRM::NewSongLine(
+    settings::CheckValue autoAdv) {
+  if (!settings::IsOn(autoAdv)) return std::nullopt;
+  if (player::GetSongName(windows_) == rememberedSong_) return std::nullopt;
+  // The name remembered is the one the line carries, even if the song moved
+  // on again between the two reads. Remembered before the line goes out:
+  // the send pumps, and a tick inside it must see no change.
+  RefreshReport();
+  rememberedSong_ = SongName;
+  return Data;
 }
 
 // Asks the play state three times, one test after the other, exactly as the

@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,17 +13,20 @@
 
 namespace tavrin::report {
 
-// The song report compiler: a hidden holder of the song report's fields,
-// kept current from the player on every tick of its Refresher timer. It is
-// created on first use, rebuilds the report once at once, and lives with its
-// two timers until the program ends.
+// The song report compiler: a hidden holder of the song report's fields. It
+// is created on first use, rebuilds the report once at once, and lives with
+// its AutoAdv timer until the program ends.
+//
+// The fields are rebuilt where they are read: whoever builds a line, a reply
+// or a tip from them calls RefreshReport just before, so every line carries
+// values read from the player at that moment. Nobody sees a refresh in
+// between, and each costs a dozen messages to the player.
 class CompilerFRM {
  public:
   static constexpr std::string_view kCaption = "Data Compiler";
   // Captions that name the fields for anyone who opens the holder.
   static constexpr std::array<std::string_view, 6> kFieldCaptions = {
       "Song", "Bitrate", "Time Elapsed", "Time Remaining", "Length", "Status"};
-  static constexpr platform::Milliseconds kRefresherInterval{1};
   static constexpr platform::Milliseconds kAutoAdvInterval{150};
 
   // The settings holder is looked up on every rebuild, so a changed setting
@@ -40,6 +44,15 @@ class CompilerFRM {
   // What the AutoAdv timer does on each tick; nothing until it is set.
   void SetAutoAdvTick(std::function<void()> onTick);
 
+  // The auto advertiser's look at the player: when the switch is on and the
+  // song name differs from the one remembered, the report is rebuilt, its
+  // song name remembered, and the line to post returned. The name alone is
+  // read to compare, so a tick with no change costs three messages.
+  std::optional<std::string> NewSongLine(settings::CheckValue autoAdv);
+  // The song the auto advertiser takes as already announced.
+  void RememberSong(std::string name) { rememberedSong_ = std::move(name); }
+  const std::string& RememberedSong() const { return rememberedSong_; }
+
   std::string SongName;
   std::string BitRate;
   std::string Elapsed;
@@ -54,7 +67,7 @@ class CompilerFRM {
   platform::ForeignWindows& windows_;
   SettingsSource settings_;
   std::function<void()> onAutoAdvTick_;
-  std::unique_ptr<platform::Timer> refresher_;
+  std::string rememberedSong_;  // empty until first set
   std::unique_ptr<platform::Timer> autoAdv_;
 };
 

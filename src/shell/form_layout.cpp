@@ -35,6 +35,10 @@ bool ReportsClicks(platform::ControlKind kind) {
          kind == ControlKind::kCheckBox;
 }
 
+bool IsSystemControl(platform::ControlKind kind) {
+  return kind == platform::ControlKind::kListBox;
+}
+
 FormModel::FormModel(const platform::FormDesign& design)
     : skin_(design.skin),
       widthTwips_(design.widthTwips),
@@ -70,7 +74,10 @@ std::optional<std::size_t> FormModel::IndexOf(std::string_view name) const {
 std::optional<std::size_t> FormModel::HitTest(platform::PixelPoint point) const {
   for (std::size_t i = controls_.size(); i-- > 0;) {
     const FormControl& control = controls_[i];
-    if (control.design.kind == platform::ControlKind::kHolder) continue;
+    const platform::ControlKind kind = control.design.kind;
+    if (kind == platform::ControlKind::kHolder || IsSystemControl(kind)) {
+      continue;
+    }
     if (Contains(control.rect, point)) return i;
   }
   return std::nullopt;

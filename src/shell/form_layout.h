@@ -26,6 +26,11 @@ bool Contains(const platform::PixelRect& rect, platform::PixelPoint point);
 // Buttons, pictures and check boxes report clicks; other kinds do not.
 bool ReportsClicks(platform::ControlKind kind);
 
+// Kinds the toolkit makes of the system's own controls (a list box): they
+// take their own mouse and keyboard input, so the form's hit-testing passes
+// them by and the skin draws only around them.
+bool IsSystemControl(platform::ControlKind kind);
+
 struct FormControl {
   platform::ControlDesign design;
   platform::PixelRect rect;
@@ -50,7 +55,7 @@ class FormModel {
   std::optional<std::size_t> IndexOf(std::string_view name) const;
 
   // The topmost control under the point (the later in design order wins);
-  // holders are never hit.
+  // holders and system controls are never hit.
   std::optional<std::size_t> HitTest(platform::PixelPoint point) const;
 
  private:

@@ -3,11 +3,13 @@
 #include <string>
 #include <utility>
 
+#include "commands/chat_commands.h"
 #include "player/winamp_api.h"
 #include "report/compiler_frm.h"
 #include "settings/settings_store.h"
 #include "shell/about_frm.h"
 #include "shell/effects.h"
+#include "shell/message_frm.h"
 #include "shell/program.h"
 
 namespace tavrin::shell {
@@ -45,6 +47,10 @@ void MainFRM::Load() {
   SetTopmost(Window());
   SendLine(kStartupLine);
   SetTranslucency(Window(), kWorkingAlpha);
+  program_.Scan().SetLineHandler(
+      [&program = program_](std::string_view speaker, std::string_view text) {
+        commands::DispatchChatCommand(program, speaker, text);
+      });
   program_.Scan().Start();
   SetAutoAdv(program_.Save().AutoAdv);
   autoAdvTag_ = "1";
@@ -64,11 +70,33 @@ void MainFRM::SetAutoAdv(settings::CheckValue value) {
   if (value == autoAdv_) return;
   autoAdv_ = value;
   window_->SetCheck("AutoAdv", value);
-  if (onAutoAdvClick_) onAutoAdvClick_();
+  AutoAdvClicked();
 }
 
-void MainFRM::SetAutoAdvClickHandler(std::function<void()> handler) {
-  onAutoAdvClick_ = std::move(handler);
+// Stores the switch; turning it on remembers the song playing now, so only
+// the next song is advertised. The message is left out while the load sets
+// the stored value (the tag is not "1" yet).
+void MainFRM::AutoAdvClicked() {
+  const settings::CheckValue value = autoAdv_;
+  settings::WriteSetting(program_.ports().profile, settings::kSettingsSection,
+                         settings::key::kAutoAdv, std::to_string(value),
+                         settings::kSettingsFile);
+  program_.Save().AutoAdv = value;
+  if (value == settings::kChecked) {
+    Hide();
+    SetNotTopmost(Window());
+    if (autoAdvTag_ == "1" && autoAdv_ == settings::kChecked) {
+      MessageFRM& message = program_.Message();
+      message.SetTMP("MAIN");
+      message.Show();
+      message.SetInfo(kAutoAdvEnabledInfo);
+    }
+    report::CompilerFRM& compiler = program_.Compiler();
+    compiler.RefreshReport();
+    compiler.RememberSong(compiler.SongName);
+    SetTopmost(Window());
+  }
+  program_.Save().AutoAdv = value;
 }
 
 // Sends pump messages, so any handler may run inside; the main window stays
@@ -80,8 +108,10 @@ void MainFRM::SendLine(std::string_view fixedText) {
 }
 
 void MainFRM::AdvertiseSong() {
+  report::CompilerFRM& compiler = program_.Compiler();
+  compiler.RefreshReport();
   // Copied: the send lets other events run, and they may rebuild Data.
-  const std::string report = program_.Compiler().Data;
+  const std::string report = compiler.Data;
   program_.Chat().Send(report);
 }
 
@@ -97,6 +127,20 @@ void MainFRM::OpenAbout() {
   } else {
     Show();
   }
+}
+
+void MainFRM::MinimizeToTray() {
+  report::CompilerFRM& compiler = program_.Compiler();
+  compiler.RefreshReport();
+  const std::string tip =
+      "Tavrin: " + compiler.WAStatus + " - " + compiler.SongName;
+  program_.Tray().TrayAdd(window_->Handle(), tip, window_->Icon());
+  Hide();
+}
+
+void MainFRM::RestoreFromTray() {
+  program_.Tray().TrayRemove();
+  Show();
 }
 
 void MainFRM::ExitProgram() {
@@ -126,6 +170,8 @@ void MainFRM::OnClick(std::string_view control) {
     OpenAbout();
   } else if (control == "ExitLBL") {
     ExitProgram();
+  } else if (control == "MinimizeLBL") {
+    MinimizeToTray();
   } else if (control == "AutoAdv") {
     SetAutoAdv(autoAdv_ == settings::kChecked ? settings::kUnchecked
                                               : settings::kChecked);

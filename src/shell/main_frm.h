@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "settings/save_frm.h"
@@ -31,12 +30,22 @@ class MainFRM final : public Form {
   platform::Picture ControlPanel() const { return face_; }
   void SetControlPanel(platform::Picture face);
 
+  static constexpr std::string_view kAutoAdvEnabledInfo =
+      "Auto Advertiser Enabled. When the song changes, It will be advertised "
+      "automatically.";
+
   // The auto-advertise box. Setting it to another value runs its click
   // handler, as a click does.
   settings::CheckValue AutoAdv() const { return autoAdv_; }
   void SetAutoAdv(settings::CheckValue value);
   const std::string& AutoAdvTag() const { return autoAdvTag_; }
-  void SetAutoAdvClickHandler(std::function<void()> handler);
+
+  // Into the notification area, with the song playing as the icon's tip;
+  // and back.
+  void MinimizeToTray();
+  void RestoreFromTray();
+  // Hides, says goodbye in the room, takes the icon away and ends.
+  void ExitProgram();
 
   void OnClick(std::string_view control) override;
   void OnSystemClose() override;
@@ -46,13 +55,12 @@ class MainFRM final : public Form {
   void SendLine(std::string_view fixedText);
   void AdvertiseSong();
   void OpenAbout();
-  void ExitProgram();
   void PlayPause();
+  void AutoAdvClicked();
 
   platform::Picture face_ = platform::Picture::kNone;
   settings::CheckValue autoAdv_ = settings::kUnchecked;
   std::string autoAdvTag_;
-  std::function<void()> onAutoAdvClick_;
 };
 
 }  // namespace tavrin::shell

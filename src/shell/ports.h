@@ -4,6 +4,7 @@
 #include "platform/foreign_windows.h"
 #include "platform/forms.h"
 #include "platform/launcher.h"
+#include "platform/local_time.h"
 #include "platform/profile_file.h"
 #include "platform/tray.h"
 
@@ -17,6 +18,7 @@ struct Ports {
   platform::Timers& timers;
   platform::FormsToolkit& forms;
   platform::Tray& tray;
+  platform::LocalTime& localTime;
 };
 
 }  // namespace tavrin::shell

@@ -1,5 +1,6 @@
 #include "shell/program.h"
 
+#include "commands/commands_frm.h"
 #include "report/compiler_frm.h"
 #include "shell/about_frm.h"
 #include "shell/intro_frm.h"
@@ -28,8 +29,18 @@ report::CompilerFRM& Program::Compiler() {
     compiler_ = std::make_unique<report::CompilerFRM>(
         ports_.windows, ports_.timers,
         [this]() -> const settings::SaveFRM& { return Save(); });
+    compiler_->SetAutoAdvTick([this] { AutoAdvTick(); });
   }
   return *compiler_;
+}
+
+// The switch read is the main window's box; until that window exists no
+// song is advertised.
+void Program::AutoAdvTick() {
+  if (!main_) return;
+  const std::optional<std::string> line =
+      compiler_->NewSongLine(main_->AutoAdv());
+  if (line) chat_.Send(*line);
 }
 
 MenuFRM& Program::Menu() {
@@ -53,6 +64,17 @@ MainFRM& Program::Main() { return LoadOnFirstReference(*this, main_); }
 AboutFRM& Program::About() { return LoadOnFirstReference(*this, about_); }
 MessageFRM& Program::Message() { return LoadOnFirstReference(*this, message_); }
 IntroFRM& Program::Intro() { return LoadOnFirstReference(*this, intro_); }
+commands::CommandsFRM& Program::Commands() {
+  return LoadOnFirstReference(*this, commands_);
+}
+
+void Program::ShowCommands() {
+  if (commands_) {
+    commands_->ShowAgain();
+  } else {
+    Commands();
+  }
+}
 
 void Program::HandBack(std::string_view returnTag) {
   if (returnTag == "MAIN") Main().Show();
@@ -61,6 +83,7 @@ void Program::HandBack(std::string_view returnTag) {
 void Program::UnloadIntro() { intro_.reset(); }
 void Program::UnloadAbout() { about_.reset(); }
 void Program::UnloadMessage() { message_.reset(); }
+void Program::UnloadCommands() { commands_.reset(); }
 
 void Program::EndProgram() { ports_.forms.EndProgram(); }
 

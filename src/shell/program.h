@@ -13,6 +13,9 @@
 namespace tavrin::report {
 class CompilerFRM;
 }
+namespace tavrin::commands {
+class CommandsFRM;
+}
 
 namespace tavrin::shell {
 
@@ -44,6 +47,7 @@ class Program {
   AboutFRM& About();
   MessageFRM& Message();
   IntroFRM& Intro();
+  commands::CommandsFRM& Commands();
 
   TrayIcon& Tray() { return tray_; }
   chat::ChatScan& Scan() { return scan_; }
@@ -55,6 +59,7 @@ class Program {
   bool MessageLoaded() const { return message_ != nullptr; }
   bool IntroLoaded() const { return intro_ != nullptr; }
   bool CompilerLoaded() const { return compiler_ != nullptr; }
+  bool CommandsLoaded() const { return commands_ != nullptr; }
 
   // A window that faded out hands over by its return tag: "MAIN" brings
   // the main window back, any other tag nothing.
@@ -64,11 +69,19 @@ class Program {
   void UnloadIntro();
   void UnloadAbout();
   void UnloadMessage();
+  void UnloadCommands();
+
+  // Shows the commands window: its load shows it the first time; when it
+  // is loaded already it is only made visible and active again, and a
+  // fade-out it is in goes on to its end.
+  void ShowCommands();
 
   // Ends the process at once; no form is unloaded.
   void EndProgram();
 
  private:
+  void AutoAdvTick();
+
   Ports ports_;
   TrayIcon tray_;
   chat::ChatScan scan_;
@@ -80,6 +93,7 @@ class Program {
   std::unique_ptr<AboutFRM> about_;
   std::unique_ptr<MessageFRM> message_;
   std::unique_ptr<IntroFRM> intro_;
+  std::unique_ptr<commands::CommandsFRM> commands_;
 };
 
 }  // namespace tavrin::shell

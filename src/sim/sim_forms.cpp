@@ -1,6 +1,8 @@
 #include "sim/sim_forms.h"
 
 #include <algorithm>
+#include <stdexcept>
+#include <utility>
 
 #include "shell/form_layout.h"
 
@@ -27,7 +29,10 @@ SimFormWindow::SimFormWindow(SimFormsToolkit& toolkit,
       width_(ToPixels(design.widthTwips)),
       height_(ToPixels(design.heightTwips)),
       position_{(kScreenWidth - width_) / 2, (kScreenHeight - height_) / 2} {
-  for (const auto& control : design.controls) texts_[control.name] = control.caption;
+  for (const auto& control : design.controls) {
+    texts_[control.name] = control.caption;
+    if (control.kind == platform::ControlKind::kListBox) lists_[control.name];
+  }
   toolkit_.windows_.push_back(this);
 }
 
@@ -46,6 +51,8 @@ void SimFormWindow::Hide() {
   visible_ = false;
   Note("hide");
 }
+
+void SimFormWindow::Activate() { Note("activate"); }
 
 void SimFormWindow::SetTopmost(bool topmost) {
   topmost_ = topmost;
@@ -86,6 +93,32 @@ void SimFormWindow::SetControlText(std::string_view control,
   texts_[std::string(control)] = text;
 }
 
+void SimFormWindow::AddListItem(std::string_view control,
+                                std::string_view text) {
+  Note("item " + std::string(control) + " " + std::string(text));
+  List(control).items.emplace_back(text);
+}
+
+int SimFormWindow::ListIndex(std::string_view control) const {
+  return List(control).selected;
+}
+
+// A name that is no list box of the design is the program's mistake, which
+// the real toolkit would silently pass over: the sim says so.
+const SimFormWindow::ListBox& SimFormWindow::List(
+    std::string_view control) const {
+  const auto found = lists_.find(control);
+  if (found == lists_.end()) {
+    throw std::invalid_argument(name_ + " has no list box " +
+                                std::string(control));
+  }
+  return found->second;
+}
+
+SimFormWindow::ListBox& SimFormWindow::List(std::string_view control) {
+  return const_cast<ListBox&>(std::as_const(*this).List(control));
+}
+
 bool SimFormWindow::Alive() const { return !toolkit_.Ended(); }
 
 void SimFormWindow::Click(std::string_view control) {
@@ -119,6 +152,16 @@ void SimFormWindow::ShellRestarted() {
   if (Alive()) events_.OnShellRestarted();
 }
 
+void SimFormWindow::SelectListItem(std::string_view control, int position) {
+  ListBox& list = List(control);
+  if (position < -1 || position >= static_cast<int>(list.items.size())) {
+    throw std::out_of_range(std::string(control) + " has no item " +
+                            std::to_string(position));
+  }
+  list.selected = position;
+  if (Alive()) events_.OnSelectionChange(control);
+}
+
 int SimFormWindow::Check(std::string_view control) const {
   const auto found = checks_.find(control);
   return found == checks_.end() ? 0 : found->second;
@@ -132,6 +175,11 @@ platform::Picture SimFormWindow::PictureOf(std::string_view control) const {
 std::string SimFormWindow::TextOf(std::string_view control) const {
   const auto found = texts_.find(control);
   return found == texts_.end() ? std::string() : found->second;
+}
+
+std::vector<std::string> SimFormWindow::ListItems(
+    std::string_view control) const {
+  return List(control).items;
 }
 
 std::unique_ptr<platform::FormWindow> SimFormsToolkit::Create(

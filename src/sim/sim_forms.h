@@ -23,6 +23,7 @@ class SimFormWindow final : public platform::FormWindow {
   std::uintptr_t Icon() const override { return kIcon; }
   void Show() override;
   void Hide() override;
+  void Activate() override;
   bool IsVisible() const override { return visible_; }
   void SetCaption(std::string_view caption) override { caption_ = caption; }
   bool SetLayeredAlpha(std::uint8_t alpha) override;
@@ -33,6 +34,8 @@ class SimFormWindow final : public platform::FormWindow {
   void SetCheck(std::string_view control, int value) override;
   void SetPicture(std::string_view control, platform::Picture picture) override;
   void SetControlText(std::string_view control, std::string_view text) override;
+  void AddListItem(std::string_view control, std::string_view text) override;
+  int ListIndex(std::string_view control) const override;
 
   // The user's side. Events stop once the program has ended.
   void Click(std::string_view control);
@@ -45,6 +48,11 @@ class SimFormWindow final : public platform::FormWindow {
                float x, float y);
   void SystemClose();
   void ShellRestarted();
+  // Selects the item at that position of a list box, as a click or an
+  // arrow key does, and reports the change; -1 leaves no item selected, as
+  // the system may report too. A position beyond the items throws
+  // std::out_of_range: no user can select it.
+  void SelectListItem(std::string_view control, int position);
 
   // What the window shows.
   static constexpr std::uintptr_t kIcon = 0x1C0;
@@ -59,12 +67,21 @@ class SimFormWindow final : public platform::FormWindow {
   int Check(std::string_view control) const;
   platform::Picture PictureOf(std::string_view control) const;
   std::string TextOf(std::string_view control) const;
+  // A list box's items, in order.
+  std::vector<std::string> ListItems(std::string_view control) const;
   int WidthPixels() const { return width_; }
   int HeightPixels() const { return height_; }
 
  private:
+  struct ListBox {
+    std::vector<std::string> items;
+    int selected = -1;
+  };
+
   bool Alive() const;
   void Note(const std::string& what);
+  ListBox& List(std::string_view control);
+  const ListBox& List(std::string_view control) const;
 
   SimFormsToolkit& toolkit_;
   platform::FormEvents& events_;
@@ -83,6 +100,7 @@ class SimFormWindow final : public platform::FormWindow {
   std::map<std::string, int, std::less<>> checks_;
   std::map<std::string, platform::Picture, std::less<>> pictures_;
   std::map<std::string, std::string, std::less<>> texts_;
+  std::map<std::string, ListBox, std::less<>> lists_;
 };
 
 // The forms toolkit in memory, on a 96 dots-per-inch screen of 1280 x 800.
@@ -102,7 +120,8 @@ class SimFormsToolkit final : public platform::FormsToolkit {
 
   // What the program did to its windows, in order: "MainFRM show",
   // "MainFRM alpha 225", "MainFRM topmost 1", "MainFRM shape",
-  // "MainFRM picture ControlPanel 1", "MainFRM check AutoAdv 1", ... Tests
+  // "MainFRM picture ControlPanel 1", "MainFRM check AutoAdv 1",
+  // "CommandsFRM item Commands .time", "CommandsFRM activate", ... Tests
   // may add their own entries to see the order across ports.
   std::vector<std::string> journal;
 

@@ -10,6 +10,7 @@ const wchar_t* FormClassName(platform::FormSkin skin) {
     case platform::FormSkin::kMain: return L"TavrinMainForm";
     case platform::FormSkin::kAbout: return L"TavrinAboutForm";
     case platform::FormSkin::kMessage: return L"TavrinMessageForm";
+    case platform::FormSkin::kCommands: return L"TavrinCommandsForm";
   }
   return L"TavrinForm";
 }

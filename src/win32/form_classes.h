@@ -8,7 +8,7 @@ namespace tavrin::win32 {
 
 // One window class per skin, so that a script can find each window by its
 // class: "TavrinSplashForm", "TavrinMainForm", "TavrinAboutForm",
-// "TavrinMessageForm".
+// "TavrinMessageForm", "TavrinCommandsForm".
 const wchar_t* FormClassName(platform::FormSkin skin);
 
 // Registers the skin's class once per process (double-clicks on, the

@@ -15,6 +15,10 @@ constexpr std::array<std::wstring_view, 4> kInterfaceFaces = {
     L"Tahoma", L"Segoe UI", L"DejaVu Sans", L"Arial"};
 constexpr std::array<std::wstring_view, 5> kGothicFaces = {
     L"MS Gothic", L"MS UI Gothic", L"Tahoma", L"DejaVu Sans", L"Arial"};
+// Its scalable successor next, for resolutions the bitmap face lacks.
+constexpr std::array<std::wstring_view, 5> kLabelFaces = {
+    L"MS Sans Serif", L"Microsoft Sans Serif", L"Tahoma", L"DejaVu Sans",
+    L"Arial"};
 
 int CALLBACK StopAtFirstFace(const LOGFONTW*, const TEXTMETRICW*, DWORD,
                              LPARAM found) {
@@ -54,8 +58,12 @@ bool FaceInstalled(std::wstring_view face) {
 }
 
 std::wstring_view FaceFor(FontFamily family) {
-  return family == FontFamily::kGothic ? FirstInstalled(kGothicFaces)
-                                       : FirstInstalled(kInterfaceFaces);
+  switch (family) {
+    case FontFamily::kGothic: return FirstInstalled(kGothicFaces);
+    case FontFamily::kLabel: return FirstInstalled(kLabelFaces);
+    case FontFamily::kInterface: break;
+  }
+  return FirstInstalled(kInterfaceFaces);
 }
 
 UniqueFont MakeFont(const FontStyle& style, int dpi) {

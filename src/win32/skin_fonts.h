@@ -12,6 +12,7 @@ namespace tavrin::win32 {
 enum class FontFamily {
   kInterface,  // the skins' own lettering
   kGothic,     // "MS Gothic", as the message text is designed
+  kLabel,      // "MS Sans Serif", as the forms' labels are designed
 };
 
 struct FontStyle {

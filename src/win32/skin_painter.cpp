@@ -5,6 +5,7 @@
 
 #include "win32/gdi_drawing.h"
 #include "win32/skin_art.h"
+#include "win32/skin_fonts.h"
 #include "win32/skin_palette.h"
 #include "win32/skin_pieces.h"
 #include "win32/skin_roles.h"
@@ -66,7 +67,8 @@ void PaintBackground(HDC dc, const SkinView& view) {
     case FormSkin::kSplash: return DrawSplashArt(dc, view.client, view.model.Dpi());
     case FormSkin::kAbout: return DrawAboutArt(dc, view.client, view.model.Dpi());
     case FormSkin::kMain:
-    case FormSkin::kMessage: return PaintBandedBackground(dc, view);
+    case FormSkin::kMessage:
+    case FormSkin::kCommands: return PaintBandedBackground(dc, view);
   }
 }
 
@@ -101,6 +103,12 @@ void PaintPicture(HDC dc, const SkinView& view, std::size_t index) {
   }
 }
 
+// Each window's text is lettered as it is designed.
+FontStyle TextFont(FormSkin skin) {
+  if (skin == FormSkin::kCommands) return {FontFamily::kLabel, 13, false};
+  return {FontFamily::kGothic, 12, false};
+}
+
 std::wstring StripCaption(const SkinView& view,
                           const shell::FormControl& control) {
   return control.text.empty() ? view.caption : WideFromUtf8(control.text);
@@ -125,7 +133,9 @@ void PaintControl(HDC dc, const SkinView& view, std::size_t index) {
       return DrawCheckBox(dc, place, control.check, look);
     case ControlRole::kPicture: return PaintPicture(dc, view, index);
     case ControlRole::kText:
-      return DrawTextBlock(dc, place, WideFromUtf8(control.text), dpi);
+      return DrawTextBlock(dc, place, WideFromUtf8(control.text),
+                           TextFont(view.model.Skin()), dpi);
+    case ControlRole::kFieldFrame: return DrawFieldFrame(dc, place);
     case ControlRole::kOverlay:
     case ControlRole::kHidden: return;
   }

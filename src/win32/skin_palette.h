@@ -44,6 +44,11 @@ inline constexpr COLORREF kCheckBorder = RGB(232, 242, 255);
 inline constexpr COLORREF kCheckTick = RGB(255, 255, 255);
 inline constexpr COLORREF kCheckGrey = RGB(150, 160, 176);
 
+// The system's controls inside a skin (a list box): a dark field with
+// light letters.
+inline constexpr COLORREF kFieldFill = RGB(14, 24, 42);
+inline constexpr COLORREF kFieldText = RGB(222, 230, 244);
+
 inline constexpr COLORREF kLcdTop = RGB(18, 38, 30);
 inline constexpr COLORREF kLcdBottom = RGB(6, 16, 12);
 inline constexpr COLORREF kLcdEdge = RGB(2, 6, 4);

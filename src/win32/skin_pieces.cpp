@@ -128,16 +128,26 @@ void DrawCheckBox(HDC dc, const RECT& box, int value, Look look) {
   }
 }
 
-void DrawTextBlock(HDC dc, const RECT& area, std::wstring_view text, int dpi) {
+void DrawTextBlock(HDC dc, const RECT& area, std::wstring_view text,
+                   const FontStyle& style, int dpi) {
   const int margin = Scaled(4, dpi);
   FillRounded(dc, Inflated(area, margin, margin), Scaled(3, dpi),
               Blend(colors::kBodyBottom, colors::kFrameDark, 40),
               Blend(colors::kBodyBottom, colors::kBodyTop, 30),
               colors::kFrameDark);
-  const UniqueFont font = MakeFont({FontFamily::kGothic, 12, false}, dpi);
+  const UniqueFont font = MakeFont(style, dpi);
   const Selection chosen(dc, font.get());
   DrawTextIn(dc, text, area, colors::kTextLight,
              DT_LEFT | DT_TOP | DT_WORDBREAK | DT_EDITCONTROL);
+}
+
+void DrawFieldFrame(HDC dc, const RECT& field) {
+  FrameSolid(dc, Inflated(field, 1, 1), colors::kFrameDark);
+  const RECT outer = Inflated(field, 2, 2);
+  DrawHorizontalLine(dc, outer.left, outer.right, outer.top,
+                     Blend(colors::kFrameDark, colors::kBodyTop, 50));
+  DrawHorizontalLine(dc, outer.left, outer.right, outer.bottom - 1,
+                     colors::kFrameLight);
 }
 
 void DrawTransportStrip(HDC dc, const RECT& strip,

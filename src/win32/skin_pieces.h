@@ -5,6 +5,7 @@
 #include <span>
 #include <string_view>
 
+#include "win32/skin_fonts.h"
 #include "win32/skin_glyphs.h"
 
 // The pieces the skins are built of. Rectangles are in window pixels.
@@ -25,7 +26,12 @@ void DrawGlyphTile(HDC dc, const RECT& tile, Glyph glyph, Look look,
 void DrawFaceButton(HDC dc, const RECT& face, std::wstring_view label,
                     Look look, int dpi);
 void DrawCheckBox(HDC dc, const RECT& box, int value, Look look);
-void DrawTextBlock(HDC dc, const RECT& area, std::wstring_view text, int dpi);
+// Word-wrapped text on a sunken panel around the area.
+void DrawTextBlock(HDC dc, const RECT& area, std::wstring_view text,
+                   const FontStyle& font, int dpi);
+// The sunken edge around a system control's field; the control paints the
+// field itself.
+void DrawFieldFrame(HDC dc, const RECT& field);
 
 // The share of the transport strip under one of its buttons.
 struct StripSegment {

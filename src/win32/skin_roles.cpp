@@ -40,6 +40,7 @@ ControlRole RoleOf(const shell::FormControl& control) {
     case ControlKind::kPicture: return ControlRole::kPicture;
     case ControlKind::kText: return ControlRole::kText;
     case ControlKind::kHolder: return ControlRole::kHidden;
+    case ControlKind::kListBox: return ControlRole::kFieldFrame;
   }
   return ControlRole::kHidden;
 }

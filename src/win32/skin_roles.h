@@ -21,6 +21,7 @@ enum class ControlRole {
   kCheckBox,
   kPicture,
   kText,
+  kFieldFrame,    // around a system control, which draws its own inside
 };
 
 ControlRole RoleOf(const shell::FormControl& control);

@@ -9,6 +9,7 @@
 #include "win32/win32_foreign_windows.h"
 #include "win32/win32_forms_toolkit.h"
 #include "win32/win32_launcher.h"
+#include "win32/win32_local_time.h"
 #include "win32/win32_profile_file.h"
 #include "win32/win32_timers.h"
 #include "win32/win32_tray.h"
@@ -28,9 +29,10 @@ int RunTavrin() {
   win32::Win32Timers timers;
   win32::Win32FormsToolkit forms;
   win32::Win32Tray tray;
+  win32::Win32LocalTime localTime;
   // Declared last, so its forms and timers go before the adapters they use.
   shell::Program program(
-      shell::Ports{windows, profile, launcher, timers, forms, tray});
+      shell::Ports{windows, profile, launcher, timers, forms, tray, localTime});
   program.Start();
   return win32::RunMessageLoop();
 }

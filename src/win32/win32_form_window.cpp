@@ -15,8 +15,10 @@ namespace tavrin::win32 {
 namespace {
 
 // No caption bar and no border; the system menu and minimise box let the
-// taskbar button close and minimise the window as any program's.
-constexpr DWORD kFormStyle = WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX;
+// taskbar button close and minimise the window as any program's. The skin's
+// painting leaves the system controls' places to them.
+constexpr DWORD kFormStyle =
+    WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 UINT TaskbarCreatedMessage() {
   static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
@@ -46,12 +48,15 @@ Win32FormWindow::Win32FormWindow(const platform::FormDesign& design,
     : events_(events), model_(design) {
   window_.reset(CreateFormWindow(design, this));
   PlaceCentred();
+  CreateSystemControls();
+  PlaceSystemControls();
 }
 
-// The window goes first, while the members are still there for its last
-// messages; no event is reported from then on.
+// The system controls go first, then the window, while the members are
+// still there for their last messages; no event is reported from then on.
 Win32FormWindow::~Win32FormWindow() {
   *alive_ = false;
+  systemControls_.clear();
   window_.reset();
 }
 
@@ -75,6 +80,9 @@ std::uintptr_t Win32FormWindow::Icon() const {
 void Win32FormWindow::Show() { ShowWindow(window_.get(), SW_SHOW); }
 
 void Win32FormWindow::Hide() { ShowWindow(window_.get(), SW_HIDE); }
+
+// The activation gives the keyboard to the system control (WM_ACTIVATE).
+void Win32FormWindow::Activate() { SetForegroundWindow(window_.get()); }
 
 bool Win32FormWindow::IsVisible() const {
   return IsWindowVisible(window_.get()) != FALSE;
@@ -169,6 +177,9 @@ LRESULT Win32FormWindow::HandleMessage(HWND window, UINT message,
                                        WPARAM wParam, LPARAM lParam) {
   if (!*alive_) return DefWindowProcW(window, message, wParam, lParam);
   if (HandleMouse(message, wParam, lParam)) return 0;
+  if (const auto result = HandleControlMessage(message, wParam, lParam)) {
+    return *result;
+  }
   switch (message) {
     case WM_PAINT:
       Paint();
@@ -193,6 +204,7 @@ LRESULT Win32FormWindow::HandleMessage(HWND window, UINT message,
 
 void Win32FormWindow::DpiChanged(int dpi, const RECT& suggested) {
   model_.Layout(dpi);
+  PlaceSystemControls();
   if (!designShape_.empty()) ApplyShape(dpi);
   SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top,
                suggested.right - suggested.left,

@@ -10,15 +10,18 @@
 
 #include "platform/forms.h"
 #include "shell/form_layout.h"
+#include "win32/system_control.h"
 #include "win32/win32_handles.h"
 #include "win32/window_binding.h"
 
 namespace tavrin::win32 {
 
 // A form as a borderless top-level window of its skin's class, captioned
-// with the form's caption. Its controls are places inside the window, not
-// child windows: the window hit-tests the mouse against them and the skin
-// draws them.
+// with the form's caption. Most of its controls are places inside the
+// window, not child windows: the window hit-tests the mouse against them
+// and the skin draws them. A list box is the system's own control, a child
+// window at its place that takes its own mouse input and, whenever the form
+// is active, the keyboard.
 class Win32FormWindow final : public platform::FormWindow {
  public:
   // Creates the window hidden and centred on the primary screen; throws
@@ -35,6 +38,7 @@ class Win32FormWindow final : public platform::FormWindow {
 
   void Show() override;
   void Hide() override;
+  void Activate() override;
   bool IsVisible() const override;
   void SetCaption(std::string_view caption) override;
 
@@ -51,6 +55,8 @@ class Win32FormWindow final : public platform::FormWindow {
                   platform::Picture picture) override;
   void SetControlText(std::string_view control,
                       std::string_view text) override;
+  void AddListItem(std::string_view control, std::string_view text) override;
+  int ListIndex(std::string_view control) const override;
 
  private:
   friend LRESULT CALLBACK BoundWindowProc<Win32FormWindow>(HWND, UINT, WPARAM,
@@ -74,6 +80,19 @@ class Win32FormWindow final : public platform::FormWindow {
   void CaptureLost();
   void DpiChanged(int dpi, const RECT& suggested);
   void ApplyShape(int dpi);
+
+  // The system controls (form_window_controls.cpp).
+  void CreateSystemControls();
+  void PlaceSystemControls();
+  SystemControl* SystemControlOf(std::string_view control) const;
+  // The index of the control whose window that is.
+  Target SystemControlIndex(HWND child) const;
+  std::optional<LRESULT> HandleControlMessage(UINT message, WPARAM wParam,
+                                              LPARAM lParam);
+  void ControlCommand(HWND child, WORD code);
+  // Gives the keyboard to a system control; false when the form has none.
+  bool PassFocus();
+  void RememberFocus();
 
   void Paint();
   void Invalidate(Target target);
@@ -101,6 +120,10 @@ class Win32FormWindow final : public platform::FormWindow {
   // the message handling then stops touching it.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
   UniqueWindow window_;
+  // By control index; empty for the controls the skin draws. They go
+  // before the window (see the destructor).
+  std::vector<std::unique_ptr<SystemControl>> systemControls_;
+  HWND lastFocus_ = nullptr;  // one of the system controls' windows
 };
 
 }  // namespace tavrin::win32

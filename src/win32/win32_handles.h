@@ -29,5 +29,6 @@ using UniqueMemoryDc = UniqueHandle<HDC, &::DeleteDC>;
 using UniqueBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
 using UniqueFont = UniqueHandle<HFONT, &::DeleteObject>;
 using UniquePen = UniqueHandle<HPEN, &::DeleteObject>;
+using UniqueBrush = UniqueHandle<HBRUSH, &::DeleteObject>;
 
 }  // namespace tavrin::win32

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "report/compiler_frm.h"
+#include "forwarding_windows.h"
 #include "sim_world.h"
 
 namespace tavrin::report {
@@ -38,12 +39,13 @@ class Compiler : public ::testing::Test {
 
   CompilerFRM& Compile() {
     compiler = std::make_unique<CompilerFRM>(
-        world.windows, world.clock,
+        counted, world.clock,
         [this]() -> const settings::SaveFRM& { return world.saved; });
     return *compiler;
   }
 
   SimWorld world;
+  testing::CountingWindows counted{world.windows};
   std::unique_ptr<CompilerFRM> compiler;
 };
 
@@ -117,27 +119,35 @@ TEST_F(Compiler, UnknownPlayStateKeepsThePreviousStatus) {
   EXPECT_EQ(compiler->Data.rfind("~~ Paused On Song: X", 0), 0u);
 }
 
-TEST_F(Compiler, RefresherFollowsThePlayerAndTheSettingsOnEveryTick) {
+TEST_F(Compiler, EveryRefreshFollowsThePlayerAndTheSettings) {
   PlayTheExampleSong();
   Compile();
   world.player->Drive("next");  // wraps to the first song
   world.saved.Ascii = "**";
   world.saved.BitRateCB = settings::kUnchecked;
-  EXPECT_EQ(compiler->SongName, "Artist - Title") << "not before a tick";
-  world.clock.Advance(Milliseconds(10));
+  compiler->RefreshReport();
   EXPECT_EQ(compiler->SongName, "Filler - Song");
   EXPECT_EQ(compiler->Data.rfind("** Playing Song: Filler - Song Elapsed", 0), 0u)
       << compiler->Data;
 }
 
-TEST_F(Compiler, RunsItsTwoTimersForItsWholeLife) {
+// Nobody reads the report between lines, so nothing rebuilds it on a timer:
+// an idle program asks the player nothing while auto-advertise is off.
+TEST_F(Compiler, IdleCompilerAsksThePlayerNothingWhileTheSwitchIsOff) {
+  PlayTheExampleSong();
   int autoAdvTicks = 0;
-  Compile().SetAutoAdvTick([&] { ++autoAdvTicks; });
-  EXPECT_EQ(world.clock.RunningTimers(), 2u);
+  const std::size_t playerTimers = world.clock.RunningTimers();
+  Compile().SetAutoAdvTick([&] {
+    ++autoAdvTicks;
+    EXPECT_FALSE(compiler->NewSongLine(settings::kUnchecked));
+  });
+  EXPECT_EQ(world.clock.RunningTimers(), playerTimers + 1) << "AutoAdv only";
+  const int before = counted.calls;
   world.clock.Advance(Milliseconds(1500));
   EXPECT_EQ(autoAdvTicks, 10);
+  EXPECT_EQ(counted.calls, before);
   compiler.reset();
-  EXPECT_EQ(world.clock.RunningTimers(), 0u);
+  EXPECT_EQ(world.clock.RunningTimers(), playerTimers);
 }
 
 TEST_F(Compiler, HungPlayerKeepsEachTickShort) {

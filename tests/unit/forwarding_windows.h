@@ -48,4 +48,53 @@ class ForwardingWindows : public platform::ForeignWindows {
   platform::ForeignWindows& inner_;
 };
 
+// Counts every call made through it: lookups and messages alike.
+class CountingWindows final : public ForwardingWindows {
+ public:
+  using ForwardingWindows::ForwardingWindows;
+
+  platform::WindowHandle FindTopLevel(std::string_view className) override {
+    ++calls;
+    return ForwardingWindows::FindTopLevel(className);
+  }
+  platform::WindowHandle FindChild(platform::WindowHandle parent,
+                                   platform::WindowHandle after,
+                                   std::string_view className) override {
+    ++calls;
+    return ForwardingWindows::FindChild(parent, after, className);
+  }
+  std::intptr_t Send(platform::WindowHandle window, unsigned message,
+                     std::uintptr_t wParam, std::intptr_t lParam) override {
+    ++calls;
+    return ForwardingWindows::Send(window, message, wParam, lParam);
+  }
+  platform::Delivery Deliver(platform::WindowHandle window, unsigned message,
+                             std::uintptr_t wParam,
+                             std::intptr_t lParam) override {
+    ++calls;
+    return ForwardingWindows::Deliver(window, message, wParam, lParam);
+  }
+  void Post(platform::WindowHandle window, unsigned message,
+            std::uintptr_t wParam, std::intptr_t lParam) override {
+    ++calls;
+    ForwardingWindows::Post(window, message, wParam, lParam);
+  }
+  std::optional<std::size_t> GetTextLength(
+      platform::WindowHandle window) override {
+    ++calls;
+    return ForwardingWindows::GetTextLength(window);
+  }
+  std::string GetText(platform::WindowHandle window) override {
+    ++calls;
+    return ForwardingWindows::GetText(window);
+  }
+  platform::Delivery SetText(platform::WindowHandle window,
+                             std::string_view text) override {
+    ++calls;
+    return ForwardingWindows::SetText(window, text);
+  }
+
+  int calls = 0;
+};
+
 }  // namespace tavrin::testing

@@ -10,6 +10,7 @@
 #include "settings/settings_store.h"
 #include "shell/program.h"
 #include "sim/sim_forms.h"
+#include "sim/sim_local_time.h"
 #include "sim/sim_tray.h"
 #include "sim_world.h"
 #include "temp_root.h"
@@ -31,8 +32,9 @@ struct ShellWorld : SimWorld {
       profile, R"(C:\users\tester\AppData\Roaming)"};
   sim::SimFormsToolkit forms;
   sim::SimTray tray;
-  shell::Program program{
-      shell::Ports{windows, settingsPlace, launcher, clock, forms, tray}};
+  sim::SimLocalTime localTime{clock};
+  shell::Program program{shell::Ports{windows, settingsPlace, launcher, clock,
+                                     forms, tray, localTime}};
 
   // Lays down the settings file, one "key=value" per entry.
   void Settings(std::initializer_list<std::string> lines) {
@@ -40,6 +42,12 @@ struct ShellWorld : SimWorld {
                        std::ios::binary);
     file << "[Tavrin Save]\r\n";
     for (const auto& line : lines) file << line << "\r\n";
+  }
+
+  // What the settings file holds under the key now.
+  std::string StoredSetting(std::string_view key) {
+    return settings::ReadSetting(settingsPlace, settings::kSettingsSection, key,
+                                 settings::kSettingsFile);
   }
 
   // The loaded window of a form; a test that asks for one that is not

@@ -1,0 +1,172 @@
+#include "commands/chat_commands.h"
+
+#include <optional>
+#include <string>
+
+#include "chat/screen_name.h"
+#include "player/winamp_api.h"
+#include "report/compiler_frm.h"
+#include "shell/main_frm.h"
+#include "shell/program.h"
+
+namespace tavrin::commands {
+namespace {
+
+using report::CompilerFRM;
+using shell::Program;
+
+// Only ASCII letters change: every command word is ASCII, and no other
+// character's lower case is an ASCII letter that a word holds.
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::optional<ChatCommand> CommandOf(std::string_view line) {
+  for (const CommandWord& entry : kCommandWords) {
+    if (entry.word.size() != line.size()) continue;
+    bool same = true;
+    for (std::size_t i = 0; same && i < line.size(); ++i) {
+      same = AsciiLower(line[i]) == entry.word[i];
+    }
+    if (same) return entry.command;
+  }
+  return std::nullopt;
+}
+
+// A failed step is skipped and the handler goes on with the next one.
+template <typename Step>
+void Guarded(Step&& step) noexcept {
+  try {
+    step();
+  } catch (...) {
+  }
+}
+
+// Sends the line; the send pumps, so nothing read before it is used after.
+void Send(Program& program, const std::string& line) {
+  Guarded([&] { program.Chat().Send(line); });
+}
+
+// The decoration, read anew for every reply, then the reply's own text.
+void Reply(Program& program, std::string_view text) {
+  std::string line;
+  Guarded([&] { line = program.Save().Ascii; });
+  line += text;
+  Send(program, line);
+}
+
+CompilerFRM& FreshReport(Program& program) {
+  CompilerFRM& compiler = program.Compiler();
+  compiler.RefreshReport();
+  return compiler;
+}
+
+void ReplyWithField(Program& program, std::string_view label,
+                    std::string CompilerFRM::*field) {
+  std::string text(label);
+  Guarded([&] { text += FreshReport(program).*field; });
+  Reply(program, text);
+}
+
+// The player is given the command first, then the report is rebuilt at
+// once (it may still show the state from before the player acted) and
+// posted.
+template <typename Command>
+void Transport(Program& program, Command&& command) {
+  platform::ForeignWindows& windows = program.ports().windows;
+  Guarded([&] { command(windows); });
+  std::string report;
+  Guarded([&] { report = FreshReport(program).Data; });
+  Send(program, report);
+}
+
+void Play(platform::ForeignWindows& windows) {
+  if (player::GetPlayState(windows) == player::kPaused) {
+    player::WinampPlay(windows);
+  }
+  if (player::GetPlayState(windows) == player::kStopped) {
+    player::WinampPlay(windows);
+  }
+}
+
+void Perform(Program& program, ChatCommand command) {
+  switch (command) {
+    case ChatCommand::kTime:
+      return Reply(program, " The Time is: " +
+                                program.ports().localTime.TimeOfDay() + ".");
+    case ChatCommand::kDate:
+      return Reply(program,
+                   " The Date is: " + program.ports().localTime.Today() + ".");
+    case ChatCommand::kPlay:
+      return Transport(program, Play);
+    case ChatCommand::kNext:
+      return Transport(program, player::WinampNext);
+    case ChatCommand::kPrevious:
+      return Transport(program, player::WinampPrevious);
+    case ChatCommand::kPause:
+      return Transport(program, [](platform::ForeignWindows& windows) {
+        if (player::GetPlayState(windows) == player::kPlaying) {
+          player::WinampPause(windows);
+        }
+      });
+    case ChatCommand::kStop:
+      return Transport(program, [](platform::ForeignWindows& windows) {
+        if (player::GetPlayState(windows) == player::kPlaying) {
+          player::WinampStop(windows);
+        }
+      });
+    case ChatCommand::kAbout:
+      return Reply(program, shell::MainFRM::kAdvertLine);
+    case ChatCommand::kAdvertise: {
+      std::string report;
+      Guarded([&] { report = FreshReport(program).Data; });
+      return Send(program, report);
+    }
+    case ChatCommand::kSong:
+      return ReplyWithField(program, " Song Name: ", &CompilerFRM::SongName);
+    case ChatCommand::kBitRate:
+      return ReplyWithField(program, " BitRate: ", &CompilerFRM::BitRate);
+    case ChatCommand::kElapsedRemaining: {
+      std::string text = " Elapsed/Remaining: ";
+      Guarded([&] {
+        const CompilerFRM& report = FreshReport(program);
+        text += report.Elapsed + "/" + report.Remaining;
+      });
+      return Reply(program, text);
+    }
+    case ChatCommand::kLength:
+      return ReplyWithField(program, " Track Length: ",
+                            &CompilerFRM::TrackLength);
+    case ChatCommand::kStatus:
+      return ReplyWithField(program, " Winamp Status: ", &CompilerFRM::WAStatus);
+    case ChatCommand::kMinimize:
+      return Guarded([&] { program.Main().MinimizeToTray(); });
+    case ChatCommand::kRestore:
+      return Guarded([&] { program.Main().RestoreFromTray(); });
+    // There is no help of its own: the commands window is the help.
+    case ChatCommand::kCommands:
+    case ChatCommand::kHelp:
+      return Guarded([&] { program.ShowCommands(); });
+    case ChatCommand::kExit:
+      return Guarded([&] { program.Main().ExitProgram(); });
+  }
+}
+
+}  // namespace
+
+void DispatchChatCommand(Program& program, std::string_view speaker,
+                         std::string_view line) {
+  const std::optional<ChatCommand> command = CommandOf(line);
+  // The screen name costs a walk of the chat client's windows: asked only
+  // for a line that is a command, and anew for each.
+  if (!command) return;
+  bool owner = false;
+  // A name that cannot be read makes nobody the owner.
+  Guarded([&] {
+    owner = chat::GetScreenName(program.ports().windows) == speaker;
+  });
+  if (!owner) return;
+  Guarded([&] { Perform(program, *command); });
+}
+
+}  // namespace tavrin::commands

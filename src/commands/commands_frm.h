@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "shell/fader.h"
+#include "shell/form.h"
+
+namespace tavrin::commands {
+
+// The reference window of the chat commands: a list of them and, beside
+// it, what the selected one does. It only informs; closing it shows no
+// other window, and the next opening starts afresh.
+class CommandsFRM final : public shell::Form {
+ public:
+  struct Entry {
+    std::string_view caption;
+    std::string_view description;
+  };
+  // The list in the order it is filled: an item's position picks its
+  // description, so the list is never sorted.
+  static const std::array<Entry, 19>& Entries();
+  static constexpr std::string_view kPrompt =
+      "Select a command on the left to learn more about it.";
+
+  static platform::FormDesign Design();
+
+  explicit CommandsFRM(shell::Program& program);
+  void Load();
+
+  // Made visible and active again when it is opened while loaded: nothing
+  // is filled twice and no fade starts or stops.
+  void ShowAgain();
+
+  void OnClick(std::string_view control) override;
+  void OnSelectionChange(std::string_view control) override;
+
+ private:
+  void FadedOut();
+
+  shell::Fader fader_;
+};
+
+}  // namespace tavrin::commands

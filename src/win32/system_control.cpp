@@ -1,0 +1,96 @@
+#include "win32/system_control.h"
+
+#include <utility>
+
+#include "win32/skin_fonts.h"
+#include "win32/skin_palette.h"
+#include "win32/win32_text.h"
+
+namespace tavrin::win32 {
+namespace {
+
+struct ControlClass {
+  const wchar_t* name;
+  DWORD style;
+};
+
+constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+
+// Items stay in the order the program adds them, and a selection by mouse
+// or keyboard is reported. The list keeps its designed height rather than
+// a whole number of items, so that it lines up with the skin.
+constexpr ControlClass kListBox = {
+    L"LISTBOX", kChildStyle | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT};
+
+const ControlClass* ClassOf(platform::ControlKind kind) {
+  switch (kind) {
+    case platform::ControlKind::kListBox: return &kListBox;
+    default: return nullptr;
+  }
+}
+
+// The forms' labels are designed in "MS Sans Serif" at 9.75 points: 13
+// pixels at 96 dots per inch.
+constexpr FontStyle kControlFont{FontFamily::kLabel, 13, false};
+
+}  // namespace
+
+std::unique_ptr<SystemControl> SystemControl::Create(HWND form,
+                                                     platform::ControlKind kind,
+                                                     int id) {
+  const ControlClass* windowClass = ClassOf(kind);
+  if (windowClass == nullptr) return nullptr;
+  const HWND window = CreateWindowExW(
+      0, windowClass->name, L"", windowClass->style, 0, 0, 0, 0, form,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      GetModuleHandleW(nullptr), nullptr);
+  if (window == nullptr) return nullptr;
+  return std::unique_ptr<SystemControl>(new SystemControl(kind, window));
+}
+
+SystemControl::SystemControl(platform::ControlKind kind, HWND window)
+    : kind_(kind),
+      field_(CreateSolidBrush(palette::kFieldFill)),
+      window_(window) {}
+
+void SystemControl::Place(const platform::PixelRect& place, int dpi) {
+  UniqueFont font = MakeFont(kControlFont, dpi);
+  if (font) {
+    SendMessageW(window_.get(), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(font.get()), FALSE);
+    // The control has let go of the old font now.
+    font_ = std::move(font);
+  }
+  SetWindowPos(window_.get(), nullptr, place.left, place.top,
+               place.right - place.left, place.bottom - place.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(window_.get(), nullptr, TRUE);
+}
+
+ControlNotice SystemControl::NoticeOf(WORD code) const {
+  if (kind_ == platform::ControlKind::kListBox && code == LBN_SELCHANGE) {
+    return ControlNotice::kSelectionChange;
+  }
+  return ControlNotice::kNone;
+}
+
+HBRUSH SystemControl::Colour(HDC dc) const {
+  SetTextColor(dc, palette::kFieldText);
+  SetBkColor(dc, palette::kFieldFill);
+  return field_ ? field_.get() : GetSysColorBrush(COLOR_WINDOW);
+}
+
+void SystemControl::AddItem(std::string_view utf8) {
+  if (kind_ != platform::ControlKind::kListBox) return;
+  const std::wstring text = WideFromUtf8(utf8);
+  SendMessageW(window_.get(), LB_ADDSTRING, 0,
+               reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int SystemControl::Selected() const {
+  if (kind_ != platform::ControlKind::kListBox) return -1;
+  const LRESULT index = SendMessageW(window_.get(), LB_GETCURSEL, 0, 0);
+  return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+}  // namespace tavrin::win32

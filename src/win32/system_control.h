@@ -1,0 +1,57 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string_view>
+
+#include "platform/forms.h"
+#include "win32/win32_handles.h"
+
+namespace tavrin::win32 {
+
+// What a system control's WM_COMMAND notification means to the form.
+enum class ControlNotice { kNone, kSelectionChange };
+
+// One of the system's own controls inside a skinned form: a child window of
+// the form at its control's place, in the skin's lettering and colours. The
+// keyboard, input methods and screen readers work on it as on any program's
+// controls. Each kind is a class name, a style and the notifications it
+// reports; a text box is one more entry of that kind.
+class SystemControl {
+ public:
+  // nullptr for the kinds the skin draws itself, or when the system refused
+  // the window.
+  static std::unique_ptr<SystemControl> Create(HWND form,
+                                               platform::ControlKind kind,
+                                               int id);
+  SystemControl(const SystemControl&) = delete;
+  SystemControl& operator=(const SystemControl&) = delete;
+
+  HWND Window() const { return window_.get(); }
+
+  // Moves it to its place in the form's client pixels and letters it for
+  // that resolution.
+  void Place(const platform::PixelRect& place, int dpi);
+  ControlNotice NoticeOf(WORD code) const;
+  // The answer to its WM_CTLCOLOR* message: the skin's text and field
+  // colours on the device context, and the brush for its background.
+  HBRUSH Colour(HDC dc) const;
+
+  // List boxes: an item added after the others (the list is not sorted),
+  // and the selected position, -1 for none.
+  void AddItem(std::string_view utf8);
+  int Selected() const;
+
+ private:
+  SystemControl(platform::ControlKind kind, HWND window);
+
+  platform::ControlKind kind_;
+  UniqueBrush field_;
+  // The control draws with the font until it goes: declared before the
+  // window, so the window is destroyed first.
+  UniqueFont font_;
+  UniqueWindow window_;
+};
+
+}  // namespace tavrin::win32
