@@ -74,11 +74,11 @@ std::optional<std::size_t> FormModel::IndexOf(std::string_view name) const {
 std::optional<std::size_t> FormModel::HitTest(platform::PixelPoint point) const {
   for (std::size_t i = controls_.size(); i-- > 0;) {
     const FormControl& control = controls_[i];
-    const platform::ControlKind kind = control.design.kind;
-    if (kind == platform::ControlKind::kHolder || IsSystemControl(kind)) {
-      continue;
-    }
-    if (Contains(control.rect, point)) return i;
+    if (control.design.kind == platform::ControlKind::kHolder) continue;
+    if (!Contains(control.rect, point)) continue;
+    // The system control has the point itself, not what lies under it.
+    if (IsSystemControl(control.design.kind)) return std::nullopt;
+    return i;
   }
   return std::nullopt;
 }

@@ -55,7 +55,8 @@ class FormModel {
   std::optional<std::size_t> IndexOf(std::string_view name) const;
 
   // The topmost control under the point (the later in design order wins);
-  // holders and system controls are never hit.
+  // holders are never hit, and neither is anything where a system control
+  // lies on top.
   std::optional<std::size_t> HitTest(platform::PixelPoint point) const;
 
  private:

@@ -183,6 +183,28 @@ TEST(FormModelHitTest, HoldersAreNeverHit) {
   EXPECT_EQ(model.HitTest({130, 10}), std::nullopt) << "a holder alone";
 }
 
+TEST(IsSystemControl, OnlyTheListBox) {
+  EXPECT_TRUE(IsSystemControl(ControlKind::kListBox));
+  for (const ControlKind kind :
+       {ControlKind::kButton, ControlKind::kDragBar, ControlKind::kCheckBox,
+        ControlKind::kPicture, ControlKind::kText, ControlKind::kHolder}) {
+    EXPECT_FALSE(IsSystemControl(kind)) << static_cast<int>(kind);
+  }
+  EXPECT_FALSE(ReportsClicks(ControlKind::kListBox));
+}
+
+// The list box takes its own mouse input: the face under it is not hit
+// either.
+TEST(FormModelHitTest, SystemControlsAreNeverHit) {
+  FormDesign design = FaceButtonAndHolders();
+  design.controls.push_back(
+      {"List", ControlKind::kListBox, {300, 750, 600, 600}, ""});
+  const FormModel model(design);
+  EXPECT_EQ(model.HitTest({30, 60}), std::nullopt);
+  EXPECT_EQ(HitName(model, {30, 45}), "Face") << "just above the list";
+  EXPECT_EQ(HitName(model, {30, 30}), "Button");
+}
+
 TEST(FormModelHitTest, RightAndBottomEdgesBelongToWhatLiesBeyond) {
   const FormModel model(FaceButtonAndHolders());
   EXPECT_EQ(HitName(model, {20, 20}), "Button");

@@ -3,8 +3,10 @@
 #include <cstdio>
 
 #include "e2e_support.h"
+#include "settings/settings_store.h"
 #include "shell/effects.h"
 #include "ui_input.h"
+#include "win32/win32_profile_file.h"
 
 namespace tavrin::e2e {
 
@@ -44,6 +46,15 @@ POINT CentreOf(HWND window, const platform::FormDesign& design,
 }
 
 // Says on the error stream which step failed: its callers only see nullptr.
+void StoreSettings(
+    std::initializer_list<std::pair<const char*, const char*>> values) {
+  win32::Win32ProfileFile profile;
+  for (const auto& [key, value] : values) {
+    settings::WriteSetting(profile, settings::kSettingsSection, key, value,
+                           settings::kSettingsFile);
+  }
+}
+
 HWND PassTheSplash() {
   const HWND splash = WaitForVisible(kSplashClass);
   if (splash == nullptr) {

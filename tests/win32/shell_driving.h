@@ -3,7 +3,9 @@
 #include <windows.h>
 
 #include <chrono>
+#include <initializer_list>
 #include <string_view>
+#include <utility>
 
 #include "platform/forms.h"
 
@@ -35,6 +37,10 @@ POINT MiddleOf(HWND window);
 // (15 twips to the pixel).
 POINT CentreOf(HWND window, const platform::FormDesign& design,
                std::string_view control);
+
+// Stores the values in the program's settings file, key by key.
+void StoreSettings(
+    std::initializer_list<std::pair<const char*, const char*>> values);
 
 // Waits for the splash to finish fading in (a double-click before that is
 // ignored), double-clicks it and returns the main window, or nullptr.

@@ -36,15 +36,6 @@ class Shell : public ::testing::Test {
     ASSERT_NE(WaitForTopLevel("Winamp v1.x"), nullptr);
   }
 
-  void StoreSettings(
-      std::initializer_list<std::pair<const char*, const char*>> values) {
-    win32::Win32ProfileFile profile;
-    for (const auto& [key, value] : values) {
-      settings::WriteSetting(profile, settings::kSettingsSection, key, value,
-                             settings::kSettingsFile);
-    }
-  }
-
   // Starts the program and takes it past its splash to the main window.
   HWND OpenMainWindow() {
     program_ = Process::Start(ProgramFolder() + L"\\tavrin.exe", L"");

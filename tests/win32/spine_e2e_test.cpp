@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "chat/chat_room.h"
@@ -105,27 +106,38 @@ TEST_F(Spine, ReportIsBuiltFromTheRunningPlayer) {
   })) << compiler.Data;
 }
 
-TEST_F(Spine, RefresherTimerKeepsTheReportCurrent) {
+// The auto advertiser's timer ticks through the message loop, as in the
+// program, and rebuilds the report when the song's name changes.
+TEST_F(Spine, AutoAdvertiseTimerFollowsTheSong) {
   const HWND player = StartPlayer();
   ASSERT_NE(player, nullptr);
   AllTogglesOn();
   report::CompilerFRM& compiler = Compile();
   EXPECT_TRUE(Shows(compiler, [&] { return compiler.WAStatus == "Stopped On"; }))
       << compiler.Data;
+  std::vector<std::string> lines;
+  compiler.SetAutoAdvTick([&] {
+    if (auto line = compiler.NewSongLine(settings::kChecked)) {
+      lines.push_back(*line);
+    }
+  });
+  compiler.RememberSong(compiler.SongName);
   ASSERT_TRUE(Drive(player, "select 3"));
   ASSERT_TRUE(Drive(player, "play"));
-  // The timer ticks through the message loop, as in the program.
   const bool followed = WaitUntil(
       [&] {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
           DispatchMessageW(&message);
         }
-        return compiler.SongName == "The Quiet Band - Paper Boats" &&
-               compiler.WAStatus == "Playing";
+        return !lines.empty();
       },
       10s);
-  EXPECT_TRUE(followed) << compiler.Data;
+  ASSERT_TRUE(followed) << compiler.Data;
+  EXPECT_EQ(compiler.SongName, "The Quiet Band - Paper Boats");
+  EXPECT_EQ(lines.front().rfind("~~ Playing Song: The Quiet Band - Paper Boats", 0),
+            0u)
+      << lines.front();
 }
 
 TEST_F(Spine, ChatSendLandsInTheFirstRoomPastOtherWindows) {

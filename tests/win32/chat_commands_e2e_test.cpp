@@ -1,0 +1,198 @@
+// tavrin.exe answering the room, end to end: lines typed in the stand-in
+// chat client's room by the signed-on user, and by others, and the song
+// changing at the stand-in player.
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e_support.h"
+#include "shell_driving.h"
+
+namespace tavrin::e2e {
+namespace {
+
+constexpr char kReport[] =
+    "DemoUser:\t~~ Playing Song: Artist - Title BitRate: 128 - Length: 00:03:57\r\n";
+
+class ChatControl : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = NewTemporaryFolder();
+    playerLog_ = folder_ + L"\\player.log";
+    StoreSettings({{"Ascii", "~~"}, {"UseWAStatus", "1"}, {"UseSongName", "1"},
+                   {"UseBitRate", "1"}, {"UseElapRem", "0"}, {"UseSongLen", "1"},
+                   {"AutoAdv", autoAdvertise_}, {"AutoLoadWA", "0"},
+                   {"WinampDIR", ""}});
+    chat_ = Process::Start(ProgramFolder() + L"\\standin-chat.exe", L"");
+    player_ = Process::Start(ProgramFolder() + L"\\standin-player.exe",
+                             L"--log \"" + playerLog_ + L"\"");
+    chatWindow_ = WaitForChatClient();
+    ASSERT_NE(chatWindow_, nullptr);
+    playerWindow_ = WaitForTopLevel("Winamp v1.x");
+    ASSERT_NE(playerWindow_, nullptr);
+    program_ = Process::Start(ProgramFolder() + L"\\tavrin.exe", L"");
+    main_ = PassTheSplash();
+    ASSERT_NE(main_, nullptr);
+    // The scan has started once the start-up line is there: what is typed
+    // from now on is heard.
+    ASSERT_TRUE(RoomGets(
+        "DemoUser:\t~~ Tavrin By: Dunmarrow (Kestle) Successfully loaded.\r\n"));
+  }
+
+  std::string Transcript() { return WindowText(RoomTranscript(1)); }
+
+  // Waits until the room's transcript, after what it held at `from`,
+  // holds the text.
+  bool RoomGets(const std::string& text, std::size_t from = 0) {
+    return WaitUntil(
+        [&] {
+          const std::string now = Transcript();
+          return now.size() > from && now.find(text, from) != std::string::npos;
+        },
+        15s);
+  }
+
+  // Someone types the line in the room; the transcript's length before it.
+  std::size_t Type(const std::string& text, const std::string& speaker = "DemoUser") {
+    const std::size_t before = Transcript().size();
+    EXPECT_TRUE(Drive(chatWindow_, "say 1 " + speaker + " " + text));
+    return before;
+  }
+
+  // The owner types the command and the room gets the reply.
+  bool Answered(const std::string& command, const std::string& reply) {
+    const std::size_t before = Type(command);
+    return RoomGets("DemoUser:\t" + command + "\r\n" + reply, before);
+  }
+
+  // The shell holds an icon of the main window: changing nothing in it
+  // succeeds only then.
+  bool TrayShowsTheIcon() {
+    NOTIFYICONDATAW probe{};
+    probe.cbSize = sizeof probe;
+    probe.hWnd = main_;
+    probe.uID = 1;
+    return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
+  }
+
+  // The program's user-interface thread answers within the time.
+  bool Responsive(std::chrono::milliseconds limit) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(main_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG,
+                               static_cast<UINT>(limit.count()), &result) != 0;
+  }
+
+  const char* autoAdvertise_ = "0";
+  std::wstring folder_, playerLog_;
+  Process chat_, player_, program_;
+  HWND chatWindow_ = nullptr;
+  HWND playerWindow_ = nullptr;
+  HWND main_ = nullptr;
+};
+
+TEST_F(ChatControl, OwnersCommandsAreAnsweredInTheRoom) {
+  EXPECT_TRUE(Answered(".adv", kReport)) << Transcript();
+  EXPECT_TRUE(Answered(".SONG", "DemoUser:\t~~ Song Name: Artist - Title\r\n"))
+      << Transcript();
+  EXPECT_TRUE(Answered(".br", "DemoUser:\t~~ BitRate: 128\r\n")) << Transcript();
+  // Built right after the command was posted to the player, which may or
+  // may not have taken it yet: the song before or after it.
+  const std::size_t before = Type(".next");
+  const std::string next =
+      "DemoUser:\t~~ Playing Song: Night Drive - Neon Harbour BitRate: 192 - "
+      "Length: 00:05:01\r\n";
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        const std::string now = Transcript().substr(before);
+        return now == "DemoUser:\t.next\r\n" + std::string(kReport) ||
+               now == "DemoUser:\t.next\r\n" + next;
+      },
+      15s))
+      << Transcript();
+  EXPECT_TRUE(WaitUntil(
+      [&] { return LoggedPlayerCommands(playerLog_) == std::vector<int>{40048}; },
+      10s));
+  EXPECT_TRUE(Answered(".song",
+                       "DemoUser:\t~~ Song Name: Night Drive - Neon Harbour\r\n"))
+      << Transcript();
+}
+
+TEST_F(ChatControl, MiniAndResMoveTheWindowIntoTheTrayAndBack) {
+  Type(".mini");
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }, 10s));
+  EXPECT_TRUE(WaitUntil([&] { return TrayShowsTheIcon(); }, 10s));
+  Type(".res");
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }, 10s));
+  EXPECT_TRUE(WaitUntil([&] { return !TrayShowsTheIcon(); }, 10s));
+}
+
+TEST_F(ChatControl, ExitSaysGoodbyeAndEndsTheProcess) {
+  Type(".mini");
+  ASSERT_TRUE(WaitUntil([&] { return TrayShowsTheIcon(); }, 10s));
+  const std::size_t before = Type(".exit");
+  EXPECT_TRUE(program_.WaitForExit(15s));
+  EXPECT_TRUE(RoomGets(
+      "DemoUser:\t.exit\r\n"
+      "DemoUser:\t~~ Tavrin By: Dunmarrow (Kestle) Session Ended.\r\n",
+      before))
+      << Transcript();
+  EXPECT_FALSE(TrayShowsTheIcon());
+}
+
+TEST_F(ChatControl, OthersCannotDriveTheProgram) {
+  for (const char* speaker : {"Bob", "demouser", "DEMOUSER"}) {
+    for (const char* command : {".adv", ".next", ".mini", ".exit"}) {
+      Type(command, speaker);
+    }
+  }
+  // A last line of the owner's: once it is answered, everything before it
+  // was heard and passed over.
+  ASSERT_TRUE(Answered(".song", "DemoUser:\t~~ Song Name: Artist - Title\r\n"))
+      << Transcript();
+  const std::string transcript = Transcript();
+  EXPECT_EQ(transcript.find("Playing Song:"), std::string::npos) << transcript;
+  EXPECT_TRUE(program_.Running());
+  EXPECT_TRUE(IsWindowVisible(main_));
+  EXPECT_TRUE(LoggedPlayerCommands(playerLog_).empty());
+}
+
+// Every look at the room is bounded: a client that stops answering keeps
+// the program responsive, and once it answers again the scan goes on.
+TEST_F(ChatControl, HungClientCostsBoundedWaitsAndTheScanResumes) {
+  ASSERT_TRUE(Drive(chatWindow_, "hang 3000"));
+  const auto hungUntil = std::chrono::steady_clock::now() + 2500ms;
+  while (std::chrono::steady_clock::now() < hungUntil) {
+    EXPECT_TRUE(Responsive(400ms)) << "the program's thread was held";
+    Sleep(50);
+  }
+  EXPECT_TRUE(Answered(".song", "DemoUser:\t~~ Song Name: Artist - Title\r\n"))
+      << Transcript();
+}
+
+class AutoAdvertise : public ChatControl {
+ protected:
+  AutoAdvertise() { autoAdvertise_ = "1"; }
+};
+
+TEST_F(AutoAdvertise, ChangeOfSongPostsOneLine) {
+  // Started with the switch on: the song playing is not announced.
+  const std::size_t before = Transcript().size();
+  ASSERT_TRUE(HoldsFor([&] { return Transcript().size() == before; }, 1s));
+  ASSERT_TRUE(Drive(playerWindow_, "next"));
+  const std::string line =
+      "DemoUser:\t~~ Playing Song: Night Drive - Neon Harbour BitRate: 192 - "
+      "Length: 00:05:01\r\n";
+  ASSERT_TRUE(RoomGets(line, before)) << Transcript();
+  EXPECT_TRUE(HoldsFor([&] { return Transcript().size() == before + line.size(); },
+                       1s))
+      << "once: " << Transcript();
+}
+
+}  // namespace
+}  // namespace tavrin::e2e
