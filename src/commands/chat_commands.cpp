@@ -6,6 +6,7 @@
 #include "chat/screen_name.h"
 #include "player/winamp_api.h"
 #include "report/compiler_frm.h"
+#include "shell/guarded.h"
 #include "shell/main_frm.h"
 #include "shell/program.h"
 
@@ -13,6 +14,7 @@ namespace tavrin::commands {
 namespace {
 
 using report::CompilerFRM;
+using shell::Guarded;
 using shell::Program;
 
 // Only ASCII letters change: every command word is ASCII, and no other
@@ -31,15 +33,6 @@ std::optional<ChatCommand> CommandOf(std::string_view line) {
     if (same) return entry.command;
   }
   return std::nullopt;
-}
-
-// A failed step is skipped and the handler goes on with the next one.
-template <typename Step>
-void Guarded(Step&& step) noexcept {
-  try {
-    step();
-  } catch (...) {
-  }
 }
 
 // Sends the line; the send pumps, so nothing read before it is used after.

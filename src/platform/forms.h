@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -90,8 +91,18 @@ class FormEvents {
   virtual void OnSelectionChange(std::string_view /*control*/) {}
   // The system, not the program, closes the window.
   virtual void OnSystemClose() {}
+  // The mouse did something on the window's notification-area icon; the
+  // mouse message that happened (513 left button down, 516 right button
+  // down, 512 movement, ...).
+  virtual void OnTrayIcon(std::uint32_t /*mouseMessage*/) {}
   // The shell's notification area came back (the shell restarted).
   virtual void OnShellRestarted() {}
+};
+
+// An item of a popup menu; the caption "-" makes a separator line.
+struct MenuItem {
+  std::string_view name;  // the program's name for it, e.g. "ExitMNU"
+  std::string_view caption;
 };
 
 // One window of the program. Destroying it unloads the window.
@@ -130,6 +141,11 @@ class FormWindow {
   // from 0, and -1 is the position when no item is selected.
   virtual void AddListItem(std::string_view control, std::string_view text) = 0;
   virtual int ListIndex(std::string_view control) const = 0;
+
+  // Pops up the menu at the mouse pointer and returns when it has closed:
+  // the name of the item chosen, or "" when the user chose none. Messages
+  // are handled while it is open, so any handler may run inside.
+  virtual std::string PopupMenu(std::span<const MenuItem> items) = 0;
 };
 
 class FormsToolkit {

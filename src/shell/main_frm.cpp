@@ -162,8 +162,24 @@ void MainFRM::PlayPause() {
   }
 }
 
+void MainFRM::StopSong() {
+  player::WinampStop(program_.ports().windows);
+  SetControlPanel(program_.Menu().PlayMenu);
+}
+
+void MainFRM::PreviousSong() {
+  player::WinampPlay(program_.ports().windows);
+  player::WinampPrevious(program_.ports().windows);
+  SetControlPanel(program_.Menu().PauseMenu);
+}
+
+void MainFRM::NextSong() {
+  player::WinampPlay(program_.ports().windows);
+  player::WinampNext(program_.ports().windows);
+  SetControlPanel(program_.Menu().PauseMenu);
+}
+
 void MainFRM::OnClick(std::string_view control) {
-  platform::ForeignWindows& windows = program_.ports().windows;
   if (control == "AdvSongLBL") {
     AdvertiseSong();
   } else if (control == "AboutLBL") {
@@ -176,16 +192,11 @@ void MainFRM::OnClick(std::string_view control) {
     SetAutoAdv(autoAdv_ == settings::kChecked ? settings::kUnchecked
                                               : settings::kChecked);
   } else if (control == "PrevSong") {
-    player::WinampPlay(windows);
-    player::WinampPrevious(windows);
-    SetControlPanel(program_.Menu().PauseMenu);
+    PreviousSong();
   } else if (control == "NextSong") {
-    player::WinampPlay(windows);
-    player::WinampNext(windows);
-    SetControlPanel(program_.Menu().PauseMenu);
+    NextSong();
   } else if (control == "StopSong") {
-    player::WinampStop(windows);
-    SetControlPanel(program_.Menu().PlayMenu);
+    StopSong();
   } else if (control == "PlayPauseSong") {
     PlayPause();
   }

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "settings/save_frm.h"
 #include "shell/form.h"
+
+namespace tavrin::report {
+class CompilerFRM;
+}
 
 namespace tavrin::shell {
 
@@ -47,6 +52,11 @@ class MainFRM final : public Form {
   // Hides, says goodbye in the room, takes the icon away and ends.
   void ExitProgram();
 
+  // The left button pressed on the icon opens the "Main" menu, the right
+  // one the "Advertise" menu; anything else opens nothing. Only while the
+  // icon is shown: the shell's callback reuses the mouse-move message.
+  void OnTrayIcon(std::uint32_t mouseMessage) override;
+
   void OnClick(std::string_view control) override;
   void OnSystemClose() override;
   void OnShellRestarted() override;
@@ -56,7 +66,18 @@ class MainFRM final : public Form {
   void AdvertiseSong();
   void OpenAbout();
   void PlayPause();
+  void StopSong();
+  void PreviousSong();
+  void NextSong();
   void AutoAdvClicked();
+  // The tray menus' items, by name.
+  void MainMenuChosen(std::string_view item);
+  void AdvertiseMenuChosen(std::string_view item);
+  // Posts a report field with its label and no decoration.
+  void SendField(std::string_view label, std::string report::CompilerFRM::*field);
+  void SendElapsedRemaining();
+  void AboutFromTray();
+  void ExitFromTray();
 
   platform::Picture face_ = platform::Picture::kNone;
   settings::CheckValue autoAdv_ = settings::kUnchecked;

@@ -27,6 +27,8 @@ class TrayIcon {
   void ShellRestarted();
 
   const platform::IconRecord& Record() const { return record_; }
+  // Between a TrayAdd and a TrayRemove.
+  bool Shown() const { return shown_; }
 
  private:
   platform::Tray& tray_;

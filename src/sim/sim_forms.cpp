@@ -99,6 +99,25 @@ void SimFormWindow::AddListItem(std::string_view control,
   List(control).items.emplace_back(text);
 }
 
+std::string SimFormWindow::PopupMenu(
+    std::span<const platform::MenuItem> items) {
+  std::string captions;
+  for (const platform::MenuItem& item : items) {
+    if (!captions.empty()) captions += '|';
+    captions += item.caption;
+  }
+  Note("menu " + captions);
+  if (toolkit_.choices_.empty()) return {};
+  std::string chosen = std::move(toolkit_.choices_.front());
+  toolkit_.choices_.pop_front();
+  if (chosen.empty()) return {};
+  for (const platform::MenuItem& item : items) {
+    if (item.name == chosen && item.caption != "-") return chosen;
+  }
+  Note("no menu item " + chosen);
+  return {};
+}
+
 int SimFormWindow::ListIndex(std::string_view control) const {
   return List(control).selected;
 }
@@ -146,6 +165,10 @@ void SimFormWindow::MouseUp(std::string_view control,
 
 void SimFormWindow::SystemClose() {
   if (Alive()) events_.OnSystemClose();
+}
+
+void SimFormWindow::TrayIconEvent(std::uint32_t mouseMessage) {
+  if (Alive()) events_.OnTrayIcon(mouseMessage);
 }
 
 void SimFormWindow::ShellRestarted() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -36,6 +38,9 @@ class SimFormWindow final : public platform::FormWindow {
   void SetControlText(std::string_view control, std::string_view text) override;
   void AddListItem(std::string_view control, std::string_view text) override;
   int ListIndex(std::string_view control) const override;
+  // Notes the menu's captions, "MainFRM menu Chat Commands|Options|-|...",
+  // and takes the choice the test made ahead (ChooseInNextMenu).
+  std::string PopupMenu(std::span<const platform::MenuItem> items) override;
 
   // The user's side. Events stop once the program has ended.
   void Click(std::string_view control);
@@ -47,6 +52,8 @@ class SimFormWindow final : public platform::FormWindow {
   void MouseUp(std::string_view control, platform::MouseButton button,
                float x, float y);
   void SystemClose();
+  // The shell reports a mouse message on the window's icon.
+  void TrayIconEvent(std::uint32_t mouseMessage);
   void ShellRestarted();
   // Selects the item at that position of a list box, as a click or an
   // arrow key does, and reports the change; -1 leaves no item selected, as
@@ -113,6 +120,9 @@ class SimFormsToolkit final : public platform::FormsToolkit {
   void EndProgram() override { ended_ = true; }
 
   bool Ended() const { return ended_; }
+  // The user's choice in the next menu that pops up, by item name; none
+  // (the menu closed by a click elsewhere) when no choice is queued.
+  void ChooseInNextMenu(std::string item) { choices_.push_back(std::move(item)); }
   // The loaded window of that form, or nullptr.
   SimFormWindow* Find(std::string_view formName) const;
   // How many windows of that form were ever created.
@@ -131,6 +141,7 @@ class SimFormsToolkit final : public platform::FormsToolkit {
   std::map<std::string, int, std::less<>> created_;
   platform::WindowHandle nextHandle_ = 0x20010;
   bool ended_ = false;
+  std::deque<std::string> choices_;
 };
 
 }  // namespace tavrin::sim

@@ -39,7 +39,16 @@ bool Win32FormWindow::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP: ButtonUp(MouseButton::kRight, wParam, lParam); return true;
     case WM_MBUTTONUP: ButtonUp(MouseButton::kMiddle, wParam, lParam); return true;
     case WM_LBUTTONDBLCLK: DoubleClick(lParam); return true;
-    case WM_MOUSEMOVE: MouseMoved(wParam, lParam); return true;
+    case WM_MOUSEMOVE:
+      // The notification area's callback reuses the mouse-move message. A
+      // hidden window gets no real mouse movement, so there it is the icon
+      // speaking; a shown window's movement is only ever movement.
+      if (IsWindowVisible(window_.get())) {
+        MouseMoved(wParam, lParam);
+      } else {
+        events_.OnTrayIcon(LOWORD(lParam));
+      }
+      return true;
     case WM_MOUSELEAVE:
       trackingLeave_ = false;
       SetHovered({});

@@ -57,6 +57,7 @@ class Win32FormWindow final : public platform::FormWindow {
                       std::string_view text) override;
   void AddListItem(std::string_view control, std::string_view text) override;
   int ListIndex(std::string_view control) const override;
+  std::string PopupMenu(std::span<const platform::MenuItem> items) override;
 
  private:
   friend LRESULT CALLBACK BoundWindowProc<Win32FormWindow>(HWND, UINT, WPARAM,

@@ -23,6 +23,7 @@ using UniqueHandle =
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, &::CloseHandle>;
 using UniqueWindow = UniqueHandle<HWND, &::DestroyWindow>;
+using UniqueMenu = UniqueHandle<HMENU, &::DestroyMenu>;
 using UniqueRegion = UniqueHandle<HRGN, &::DeleteObject>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, &::DeleteObject>;
 using UniqueMemoryDc = UniqueHandle<HDC, &::DeleteDC>;
