@@ -31,12 +31,17 @@ void ChatScan::TakeAllAsSeen(WindowHandle room, std::size_t length,
   length_ = length;
   text_ = std::move(text);
   seen_ = text_.size();
+  // An unfinished last line is history too, up to its line end yet to come.
+  inHistoryLine_ = seen_ >= 2 ? text_.compare(seen_ - 2, 2, "\r\n") != 0
+                              : seen_ != 0;
 }
 
 void ChatScan::Poll() {
-  // The search pumps messages: a nested poll may run inside it, so the
-  // state is read only after it.
+  // The search pumps messages, and a poll may run inside it. That poll
+  // looked later and has the newer view: this one then leaves it be.
+  const std::uint64_t poll = ++polls_;
   const WindowHandle room = FindChatRoom(windows_);
+  if (polls_ != poll) return;
   const WindowHandle transcript =
       room == kNoWindow ? kNoWindow
                         : windows_.FindChild(room, kNoWindow, kRoomChildClasses[0]);
@@ -64,6 +69,15 @@ void ChatScan::Poll() {
 void ChatScan::RaiseCompleteLines() {
   // Each line is marked as seen before it is raised: the handler may pump
   // and run a poll that reads past it.
+  if (inHistoryLine_) {
+    // Its line end may have begun before what was taken as seen ends.
+    const std::size_t from =
+        seen_ > 0 && text_[seen_ - 1] == '\r' ? seen_ - 1 : seen_;
+    const std::size_t end = text_.find("\r\n", from);
+    if (end == std::string::npos) return;
+    seen_ = end + 2;
+    inHistoryLine_ = false;
+  }
   for (;;) {
     const std::size_t end = text_.find("\r\n", seen_);
     if (end == std::string::npos) return;

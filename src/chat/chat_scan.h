@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -56,6 +57,10 @@ class ChatScan {
   std::size_t length_ = 0;  // the transcript's length at the last read
   std::string text_;        // the transcript at the last read
   std::size_t seen_ = 0;    // bytes of text_ raised or taken as seen
+  // What was taken as seen ended inside a line: the rest of that line,
+  // when it comes, is not a line of its own.
+  bool inHistoryLine_ = false;
+  std::uint64_t polls_ = 0;  // polls begun, nested ones included
 };
 
 }  // namespace tavrin::chat

@@ -74,6 +74,30 @@ TEST_F(ChatScanTest, LineWithoutItsLineEndWaitsForIt) {
       << "a line without speaker is no chat line";
 }
 
+// A line still being written when the scan took the room as seen is
+// history: the rest of it, once its line end comes, is no line of its own,
+// even when it reads like one.
+TEST_F(ChatScanTest, UnfinishedLineTakenAsSeenStaysHistoryWhenItEnds) {
+  const auto transcript = world.desktop.FindWindowEx(
+      chat.RoomWindow(1), 0, kRoomChildClasses[0]);
+  world.desktop.SetTextOf(transcript, "Carol:\tI was typing ");
+  scan.Start();
+  world.desktop.SetTextOf(
+      transcript, "Carol:\tI was typing DemoUser:\t.exit\r\nBob:\tafter\r\n");
+  Polls(1);
+  EXPECT_EQ(heard, std::vector<std::string>{"Bob|after"});
+}
+
+TEST_F(ChatScanTest, LineEndSplitAcrossTheStartEndsTheHistoryLine) {
+  const auto transcript = world.desktop.FindWindowEx(
+      chat.RoomWindow(1), 0, kRoomChildClasses[0]);
+  world.desktop.SetTextOf(transcript, "Bob:\thi\r");
+  scan.Start();
+  world.desktop.SetTextOf(transcript, "Bob:\thi\r\nDemoUser:\t.adv\r\n");
+  Polls(1);
+  EXPECT_EQ(heard, std::vector<std::string>{"DemoUser|.adv"});
+}
+
 TEST_F(ChatScanTest, ShorterTranscriptIsTakenAsSeenAndFollowedFromThere) {
   scan.Start();
   Say("Bob", "one");
