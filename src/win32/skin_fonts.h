@@ -21,6 +21,10 @@ struct FontStyle {
   bool bold = false;
 };
 
+// The forms' labels and the system controls among them, as designed:
+// "MS Sans Serif" at 9.75 points, 13 pixels at 96 dots per inch.
+inline constexpr FontStyle kLabelFont{FontFamily::kLabel, 13, false};
+
 // The family's first installed face, or its first face (left to the font
 // mapper) when none is installed.
 std::wstring_view FaceFor(FontFamily family);

@@ -105,7 +105,7 @@ void PaintPicture(HDC dc, const SkinView& view, std::size_t index) {
 
 // Each window's text is lettered as it is designed.
 FontStyle TextFont(FormSkin skin) {
-  if (skin == FormSkin::kCommands) return {FontFamily::kLabel, 13, false};
+  if (skin == FormSkin::kCommands) return kLabelFont;
   return {FontFamily::kGothic, 12, false};
 }
 

@@ -29,10 +29,6 @@ const ControlClass* ClassOf(platform::ControlKind kind) {
   }
 }
 
-// The forms' labels are designed in "MS Sans Serif" at 9.75 points: 13
-// pixels at 96 dots per inch.
-constexpr FontStyle kControlFont{FontFamily::kLabel, 13, false};
-
 }  // namespace
 
 std::unique_ptr<SystemControl> SystemControl::Create(HWND form,
@@ -54,7 +50,7 @@ SystemControl::SystemControl(platform::ControlKind kind, HWND window)
       window_(window) {}
 
 void SystemControl::Place(const platform::PixelRect& place, int dpi) {
-  UniqueFont font = MakeFont(kControlFont, dpi);
+  UniqueFont font = MakeFont(kLabelFont, dpi);
   if (font) {
     SendMessageW(window_.get(), WM_SETFONT,
                  reinterpret_cast<WPARAM>(font.get()), FALSE);

@@ -45,7 +45,6 @@ POINT CentreOf(HWND window, const platform::FormDesign& design,
   return {-1, -1};
 }
 
-// Says on the error stream which step failed: its callers only see nullptr.
 void StoreSettings(
     std::initializer_list<std::pair<const char*, const char*>> values) {
   win32::Win32ProfileFile profile;
@@ -55,6 +54,7 @@ void StoreSettings(
   }
 }
 
+// Says on the error stream which step failed: its callers only see nullptr.
 HWND PassTheSplash() {
   const HWND splash = WaitForVisible(kSplashClass);
   if (splash == nullptr) {

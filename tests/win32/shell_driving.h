@@ -18,6 +18,7 @@ using namespace std::chrono_literals;
 inline constexpr char kSplashClass[] = "TavrinSplashForm";
 inline constexpr char kMainClass[] = "TavrinMainForm";
 inline constexpr char kAboutClass[] = "TavrinAboutForm";
+inline constexpr char kCommandsClass[] = "TavrinCommandsForm";
 
 // The first top-level window of the class when it is visible, else nullptr.
 HWND VisibleWindow(const char* className);

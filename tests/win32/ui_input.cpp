@@ -50,6 +50,20 @@ bool Send(DWORD flags, int x, int y) {
   return true;
 }
 
+bool SendKey(WORD virtualKey, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = flags;
+  if (SendInput(1, &input, sizeof input) != 1) {
+    return Failed("SendInput refused key " + std::to_string(virtualKey) +
+                  ", error " + std::to_string(GetLastError()));
+  }
+  std::this_thread::sleep_for(kSettle);
+  return true;
+}
+
 std::string PointerText() {
   POINT at{};
   if (!GetCursorPos(&at)) return "unknown";
@@ -95,6 +109,10 @@ bool DoubleClick(int x, int y) {
   return MoveMouse(x, y) && Send(MOUSEEVENTF_LEFTDOWN, x, y) &&
          Send(MOUSEEVENTF_LEFTUP, x, y) && Send(MOUSEEVENTF_LEFTDOWN, x, y) &&
          Send(MOUSEEVENTF_LEFTUP, x, y);
+}
+
+bool PressKey(WORD virtualKey) {
+  return SendKey(virtualKey, 0) && SendKey(virtualKey, KEYEVENTF_KEYUP);
 }
 
 bool Drag(int x0, int y0, int x1, int y1) {

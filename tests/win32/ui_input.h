@@ -22,6 +22,9 @@ bool DoubleClick(int x, int y);
 // second and lets go there.
 bool Drag(int x0, int y0, int x1, int y1);
 
+// Presses and releases a key, which goes where the keyboard focus is.
+bool PressKey(WORD virtualKey);
+
 // Why the last of the calls above on this thread returned false.
 const std::string& LastInputFailure();
 

@@ -1,0 +1,179 @@
+; The Windows installer of Tavrin, compiled by tools/package:
+;
+;   makensis -DVERSION=1.5.0 -DSHORT_VERSION=1.5 -DPROGRAM_EXE=<tavrin.exe>
+;            -DICON=<tavrin.ico> -DOUT_FILE=<setup.exe> packaging/tavrin.nsi
+;
+; The version comes from the project() line of CMakeLists.txt through
+; tools/package, so that it is written in one place only.
+
+!ifndef VERSION
+  !error "VERSION (major.minor.patch) is passed by tools/package"
+!endif
+!ifndef SHORT_VERSION
+  !error "SHORT_VERSION is passed by tools/package"
+!endif
+!ifndef PROGRAM_EXE
+  !error "PROGRAM_EXE (the built tavrin.exe) is passed by tools/package"
+!endif
+!ifndef ICON
+  !error "ICON (the program's icon) is passed by tools/package"
+!endif
+!ifndef OUT_FILE
+  !error "OUT_FILE is passed by tools/package"
+!endif
+
+; A 64-bit installer for a 64-bit program: it sees the 64-bit Program Files
+; folder and registry without redirection, and it is the only kind of
+; Windows program that runs under this project's Wine.
+Target amd64-unicode
+
+!include "MUI2.nsh"
+!include "FileFunc.nsh"
+
+!define PRODUCT "Tavrin"
+!define PUBLISHER "Tavrin"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+!define UNINSTALLER "uninstall.exe"
+!define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+
+Name "${PRODUCT} ${SHORT_VERSION}"
+OutFile "${OUT_FILE}"
+InstallDir "$PROGRAMFILES64\${PRODUCT}"
+; A reinstall or an upgrade goes where the last install went.
+InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+; Program Files, the all-users Start menu and HKLM need an administrator.
+RequestExecutionLevel admin
+ManifestDPIAware true
+SetCompressor /SOLID lzma
+BrandingText "${PRODUCT} ${SHORT_VERSION}"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+; No "run the program now" box: the installer runs elevated, and a program
+; started from it would run as administrator and keep its settings in the
+; system folder instead of where the user's own later runs keep them.
+!define MUI_FINISHPAGE_TEXT "${PRODUCT} ${SHORT_VERSION} is installed.$\r$\n$\r$\nStart it from the Start menu: ${PRODUCT}.$\r$\n$\r$\nClick Finish to close Setup."
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+
+!insertmacro MUI_LANGUAGE "English"
+
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "${PRODUCT} ${SHORT_VERSION} Setup"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) the ${PRODUCT} authors"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "OriginalFilename" "${PRODUCT}-${SHORT_VERSION}-setup.exe"
+
+; A running program holds tavrin.exe open, so Windows could neither replace
+; nor delete it: the files would be left half done. Its windows are found by
+; their classes (one per form); a silent run gives up with an error instead
+; of waiting.
+!macro REFUSE_WHILE_RUNNING un
+  Function ${un}RefuseWhileRunning
+    Push $0
+    Push $1
+  check:
+    StrCpy $1 0
+    FindWindow $0 "TavrinSplashForm"
+    IntCmp $0 0 +2
+    StrCpy $1 1
+    FindWindow $0 "TavrinMainForm"
+    IntCmp $0 0 +2
+    StrCpy $1 1
+    FindWindow $0 "TavrinAboutForm"
+    IntCmp $0 0 +2
+    StrCpy $1 1
+    FindWindow $0 "TavrinMessageForm"
+    IntCmp $0 0 +2
+    StrCpy $1 1
+    FindWindow $0 "TavrinCommandsForm"
+    IntCmp $0 0 +2
+    StrCpy $1 1
+    IntCmp $1 0 done
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+      "${PRODUCT} is running. Close it (Exit in its tray menu), then choose Retry." \
+      /SD IDCANCEL IDRETRY check
+    DetailPrint "${PRODUCT} is running: nothing was changed."
+    ; Exit code 2: "aborted by the script".
+    Abort
+  done:
+    Pop $1
+    Pop $0
+  FunctionEnd
+!macroend
+!insertmacro REFUSE_WHILE_RUNNING ""
+!insertmacro REFUSE_WHILE_RUNNING "un."
+
+!macro REQUIRE_ADMIN
+  UserInfo::GetAccountType
+  Pop $0
+  StrCmp $0 "Admin" +4
+  MessageBox MB_ICONSTOP "${PRODUCT} Setup needs an administrator's rights." /SD IDOK
+  ; ERROR_ELEVATION_REQUIRED
+  SetErrorLevel 740
+  Quit
+!macroend
+
+Function .onInit
+  SetShellVarContext all
+  SetRegView 64
+  !insertmacro REQUIRE_ADMIN
+FunctionEnd
+
+Function un.onInit
+  SetShellVarContext all
+  SetRegView 64
+  !insertmacro REQUIRE_ADMIN
+FunctionEnd
+
+Section "${PRODUCT}" SectionProgram
+  SectionIn RO
+  Call RefuseWhileRunning
+
+  ; The shortcut starts the program in this folder.
+  SetOutPath "$INSTDIR"
+  File "/oname=tavrin.exe" "${PROGRAM_EXE}"
+  WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+
+  ; One program, one shortcut: straight in the Start menu's Programs, no folder.
+  CreateShortcut "${SHORTCUT}" "$INSTDIR\tavrin.exe" "" "$INSTDIR\tavrin.exe" 0
+
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${SHORT_VERSION}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tavrin.exe,0"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ; In KB, as "Apps & features" reads it.
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  IntFmt $0 "0x%08X" $0
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+; Removes only what the installer put in place, file by file: anything else
+; in the folder keeps it (RMDir without /r). The user's settings file
+; (TavrinSettings.ini in the system folder or in %APPDATA%\Tavrin) is the
+; user's, and stays.
+Section "Uninstall"
+  Call un.RefuseWhileRunning
+
+  Delete "${SHORTCUT}"
+  Delete "$INSTDIR\tavrin.exe"
+  Delete "$INSTDIR\${UNINSTALLER}"
+  RMDir "$INSTDIR"
+  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+SectionEnd
