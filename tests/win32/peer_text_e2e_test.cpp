@@ -134,3 +134,81 @@ TEST(ProfileText, CharactersTheCodePageLacksBecomeQuestionMarks) {
 
 }  // namespace
 }  // namespace tavrin::e2e
+
+namespace tavrin::e2e {
+namespace {
+
+// A window on a thread of its own whose text grows between its length and
+// its reading, as a player's title does when the song changes just then.
+class GrowingTitle {
+ public:
+  GrowingTitle() {
+    thread_ = CreateThread(nullptr, 0, &GrowingTitle::Run, this, 0, nullptr);
+    WaitUntil([&] { return window_ != nullptr; }, 10s);
+  }
+  ~GrowingTitle() {
+    if (window_ != nullptr) PostMessageW(window_, WM_CLOSE, 0, 0);
+    WaitForSingleObject(thread_, 10000);
+    CloseHandle(thread_);
+  }
+  HWND Window() const { return window_; }
+
+ private:
+  static constexpr wchar_t kShort[] = L"1. Artist - Title - Winamp";
+  static constexpr wchar_t kLong[] =
+      L"2. Night Drive - Neon Harbour - Winamp";
+
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam,
+                               LPARAM lParam) {
+    auto* self = reinterpret_cast<GrowingTitle*>(
+        GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self != nullptr && message == WM_GETTEXTLENGTH) {
+      // The first length is the old title's; by the reading it has grown.
+      return self->lengthsAsked_++ == 0 ? lstrlenW(kShort) : lstrlenW(kLong);
+    }
+    if (message == WM_GETTEXT) {
+      lstrcpynW(reinterpret_cast<wchar_t*>(lParam), kLong,
+                static_cast<int>(wParam));
+      return lstrlenW(reinterpret_cast<wchar_t*>(lParam));
+    }
+    if (message == WM_CLOSE) {
+      DestroyWindow(window);
+      PostQuitMessage(0);
+      return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+
+  static DWORD WINAPI Run(void* parameter) {
+    auto* self = static_cast<GrowingTitle*>(parameter);
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = &GrowingTitle::Proc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"GrowingTitleWindow";
+    RegisterClassW(&windowClass);
+    const HWND window =
+        CreateWindowExW(0, windowClass.lpszClassName, L"", WS_POPUP, 0, 0, 10,
+                        10, nullptr, nullptr, windowClass.hInstance, nullptr);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    self->window_ = window;
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    return 0;
+  }
+
+  HANDLE thread_ = nullptr;
+  HWND window_ = nullptr;
+  int lengthsAsked_ = 0;
+};
+
+TEST(PeerTitle, TitleThatGrowsWhileItIsReadComesWhole) {
+  GrowingTitle title;
+  ASSERT_NE(title.Window(), nullptr);
+  win32::Win32Clock clock;
+  win32::Win32ForeignWindows windows(clock);
+  EXPECT_EQ(windows.GetText(reinterpret_cast<platform::WindowHandle>(title.Window())),
+            "2. Night Drive - Neon Harbour - Winamp");
+}
+
+}  // namespace
+}  // namespace tavrin::e2e
