@@ -3,6 +3,10 @@
 //
 //   shell_measure open-main        splash -> main window -> Advertise; prints
 //                                  the report line the chat room received
+//   shell_measure answers          the owner types ".song" in the room; prints
+//                                  the reply (so the chat scan runs)
+//   shell_measure advertises       the player goes to its next song; prints
+//                                  the line the auto advertiser posted
 //   shell_measure startup <runs>   CreateProcessW of tavrin.exe until its
 //                                  splash is visible, in milliseconds
 //   shell_measure peak-memory <class>
@@ -62,6 +66,45 @@ int OpenMain() {
     added.pop_back();
   }
   std::printf("%s\n", added.c_str());
+  return 0;
+}
+
+// The lines the room's transcript got after `before`, once they hold
+// `wanted` and end with a line end; empty if that did not come in 10 s.
+std::string RoomAddsLine(const std::string& before, const std::string& wanted) {
+  std::string added;
+  e2e::WaitUntil(
+      [&] {
+        const std::string now = e2e::WindowText(e2e::RoomTranscript(1));
+        added = now.size() > before.size() ? now.substr(before.size()) : "";
+        const std::size_t at = added.find(wanted);
+        return at != std::string::npos && added.find("\r\n", at) != std::string::npos;
+      },
+      10s);
+  const std::size_t at = added.find(wanted);
+  if (at == std::string::npos) return {};
+  return added.substr(at, added.find("\r\n", at) - at);
+}
+
+int Answers() {
+  const HWND chat = FindWindowA("AOL Frame25", nullptr);
+  if (chat == nullptr) return Fail("no chat client");
+  const std::string before = e2e::WindowText(e2e::RoomTranscript(1));
+  if (!e2e::Drive(chat, "say 1 DemoUser .song")) return Fail("the chat client refused the line");
+  const std::string reply = RoomAddsLine(before, "DemoUser:\t~~ Song Name: ");
+  if (reply.empty()) return Fail("no reply to .song in the room");
+  std::printf("%s\n", reply.c_str());
+  return 0;
+}
+
+int Advertises() {
+  const HWND player = FindWindowA("Winamp v1.x", nullptr);
+  if (player == nullptr) return Fail("no player");
+  const std::string before = e2e::WindowText(e2e::RoomTranscript(1));
+  if (!e2e::Drive(player, "next")) return Fail("the player refused next");
+  const std::string line = RoomAddsLine(before, "DemoUser:\t~~ Playing Song: ");
+  if (line.empty()) return Fail("no advertised line after the song changed");
+  std::printf("%s\n", line.c_str());
   return 0;
 }
 
@@ -125,9 +168,12 @@ int PeakMemory(const char* className) {
 int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "open-main" && argc == 2) return OpenMain();
+  if (command == "answers" && argc == 2) return Answers();
+  if (command == "advertises" && argc == 2) return Advertises();
   if (command == "startup" && argc == 3) return Startup(std::max(1, std::atoi(argv[2])));
   if (command == "peak-memory" && argc == 3) return PeakMemory(argv[2]);
   std::fprintf(stderr,
-               "usage: shell_measure open-main | startup <runs> | peak-memory <class>\n");
+               "usage: shell_measure open-main | answers | advertises | startup <runs> |\n"
+               "       peak-memory <class>\n");
   return 2;
 }
