@@ -398,7 +398,7 @@ class CommandsHarness {
   // The speaker's bytes are read before the line's.
   void Step(FuzzInput& input) {
     World& w = world_;
-    switch (input.Below(18)) {
+    switch (input.Below(19)) {
       case 0:
       case 1:
         return Say(SignedOnName(), AnyWord(input));
@@ -465,9 +465,23 @@ class CommandsHarness {
       case 16:
         if (chatOpen_) w.chat->AddDecoys(1 + input.Below(3));
         return;
-      default:
+      case 17:
         if (chatOpen_) w.chat->OpenRoom(input.Bytes(6));
         return;
+      default: {
+        // The client turns slow while the program pumps in its next room
+        // search: the text it is given then may come late.
+        const Milliseconds slow(std::size_t{input.Byte()} * 8);
+        if (!chatOpen_) return;
+        sim::SimDesktop& desktop = w.desktop;
+        const sim::SimDesktop::ProcessId client =
+            desktop.ProcessOf(w.chat->Mdi());
+        w.clock.ScheduleInput(w.clock.Now(), [&desktop, client, slow] {
+          desktop.SlowDown(client, slow);
+        });
+        slowed_ = true;
+        return;
+      }
     }
   }
 

@@ -17,8 +17,8 @@ using report::CompilerFRM;
 using shell::Guarded;
 using shell::Program;
 
-// Only ASCII letters change: every command word is ASCII, and no other
-// character's lower case is an ASCII letter that a word holds.
+// Only ASCII letters change: every command word is ASCII, and a line with
+// any other character is no command.
 char AsciiLower(char c) {
   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -154,7 +154,8 @@ void DispatchChatCommand(Program& program, std::string_view speaker,
   // for a line that is a command, and anew for each.
   if (!command) return;
   bool owner = false;
-  // A name that cannot be read makes nobody the owner.
+  // A failure while reading the name makes nobody the owner; a client that
+  // shows no name gives the empty one, which only an empty speaker matches.
   Guarded([&] {
     owner = chat::GetScreenName(program.ports().windows) == speaker;
   });
