@@ -48,16 +48,10 @@ void Reply(Program& program, std::string_view text) {
   Send(program, line);
 }
 
-CompilerFRM& FreshReport(Program& program) {
-  CompilerFRM& compiler = program.Compiler();
-  compiler.RefreshReport();
-  return compiler;
-}
-
 void ReplyWithField(Program& program, std::string_view label,
                     std::string CompilerFRM::*field) {
   std::string text(label);
-  Guarded([&] { text += FreshReport(program).*field; });
+  Guarded([&] { text += program.FreshReport().*field; });
   Reply(program, text);
 }
 
@@ -69,7 +63,7 @@ void Transport(Program& program, Command&& command) {
   platform::ForeignWindows& windows = program.ports().windows;
   Guarded([&] { command(windows); });
   std::string report;
-  Guarded([&] { report = FreshReport(program).Data; });
+  Guarded([&] { report = program.FreshReport().Data; });
   Send(program, report);
 }
 
@@ -112,7 +106,7 @@ void Perform(Program& program, ChatCommand command) {
       return Reply(program, shell::MainFRM::kAdvertLine);
     case ChatCommand::kAdvertise: {
       std::string report;
-      Guarded([&] { report = FreshReport(program).Data; });
+      Guarded([&] { report = program.FreshReport().Data; });
       return Send(program, report);
     }
     case ChatCommand::kSong:
@@ -122,7 +116,7 @@ void Perform(Program& program, ChatCommand command) {
     case ChatCommand::kElapsedRemaining: {
       std::string text = " Elapsed/Remaining: ";
       Guarded([&] {
-        const CompilerFRM& report = FreshReport(program);
+        const CompilerFRM& report = program.FreshReport();
         text += report.Elapsed + "/" + report.Remaining;
       });
       return Reply(program, text);

@@ -91,8 +91,7 @@ void MainFRM::AutoAdvClicked() {
       message.Show();
       message.SetInfo(kAutoAdvEnabledInfo);
     }
-    report::CompilerFRM& compiler = program_.Compiler();
-    compiler.RefreshReport();
+    report::CompilerFRM& compiler = program_.FreshReport();
     compiler.RememberSong(compiler.SongName);
     SetTopmost(Window());
   }
@@ -108,10 +107,8 @@ void MainFRM::SendLine(std::string_view fixedText) {
 }
 
 void MainFRM::AdvertiseSong() {
-  report::CompilerFRM& compiler = program_.Compiler();
-  compiler.RefreshReport();
   // Copied: the send lets other events run, and they may rebuild Data.
-  const std::string report = compiler.Data;
+  const std::string report = program_.FreshReport().Data;
   program_.Chat().Send(report);
 }
 
@@ -130,8 +127,7 @@ void MainFRM::OpenAbout() {
 }
 
 void MainFRM::MinimizeToTray() {
-  report::CompilerFRM& compiler = program_.Compiler();
-  compiler.RefreshReport();
+  const report::CompilerFRM& compiler = program_.FreshReport();
   const std::string tip =
       "Tavrin: " + compiler.WAStatus + " - " + compiler.SongName;
   program_.Tray().TrayAdd(window_->Handle(), tip, window_->Icon());

@@ -68,15 +68,13 @@ void MainFRM::AdvertiseMenuChosen(std::string_view item) {
 
 void MainFRM::SendField(std::string_view label,
                         std::string report::CompilerFRM::*field) {
-  report::CompilerFRM& compiler = program_.Compiler();
-  compiler.RefreshReport();
+  const report::CompilerFRM& compiler = program_.FreshReport();
   const std::string line = std::string(label) + compiler.*field;
   program_.Chat().Send(line);
 }
 
 void MainFRM::SendElapsedRemaining() {
-  report::CompilerFRM& compiler = program_.Compiler();
-  compiler.RefreshReport();
+  const report::CompilerFRM& compiler = program_.FreshReport();
   const std::string line =
       "Elapsed/Remaining: " + compiler.Elapsed + "/" + compiler.Remaining;
   program_.Chat().Send(line);

@@ -34,6 +34,12 @@ report::CompilerFRM& Program::Compiler() {
   return *compiler_;
 }
 
+report::CompilerFRM& Program::FreshReport() {
+  if (!compiler_) return Compiler();
+  compiler_->RefreshReport();
+  return *compiler_;
+}
+
 // The switch read is the main window's box; until that window exists no
 // song is advertised.
 void Program::AutoAdvTick() {

@@ -42,6 +42,10 @@ class Program {
 
   settings::SaveFRM& Save();
   report::CompilerFRM& Compiler();
+  // The report rebuilt from the player now: what everyone who builds a
+  // line, a reply or a tip from it calls (a compiler made here was just
+  // built by its creation).
+  report::CompilerFRM& FreshReport();
   MenuFRM& Menu();
   MainFRM& Main();
   AboutFRM& About();

@@ -14,18 +14,6 @@ namespace {
 using platform::Milliseconds;
 using testing::SimWorld;
 
-// Counts the transcript reads the scan makes.
-class CountingWindows final : public testing::ForwardingWindows {
- public:
-  using ForwardingWindows::ForwardingWindows;
-  int reads = 0;
-
-  std::string GetText(platform::WindowHandle window) override {
-    ++reads;
-    return ForwardingWindows::GetText(window);
-  }
-};
-
 class ChatScanTest : public ::testing::Test {
  protected:
   ChatScanTest() {
@@ -41,7 +29,7 @@ class ChatScanTest : public ::testing::Test {
 
   SimWorld world;
   sim::SimChat& chat = world.StartChat();
-  CountingWindows windows{world.windows};
+  testing::CountingWindows windows{world.windows};
   ChatScan scan{windows, world.clock};
   std::vector<std::string> heard;
 };

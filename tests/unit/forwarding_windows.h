@@ -86,6 +86,7 @@ class CountingWindows final : public ForwardingWindows {
   }
   std::string GetText(platform::WindowHandle window) override {
     ++calls;
+    ++reads;
     return ForwardingWindows::GetText(window);
   }
   platform::Delivery SetText(platform::WindowHandle window,
@@ -95,6 +96,7 @@ class CountingWindows final : public ForwardingWindows {
   }
 
   int calls = 0;
+  int reads = 0;  // texts read whole (GetText)
 };
 
 }  // namespace tavrin::testing
