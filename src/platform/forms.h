@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,7 +39,15 @@ struct PixelPoint {
 
 // Which skin a window wears; the toolkit draws it, and the drawing matches
 // the window's outline and the places of its controls.
-enum class FormSkin { kSplash, kMain, kAbout, kMessage, kCommands };
+enum class FormSkin {
+  kSplash,
+  kMain,
+  kAbout,
+  kMessage,
+  kCommands,
+  kOptions,
+  kSongAdvSetup
+};
 
 enum class ControlKind {
   kButton,    // a label used as a button, drawn by the skin
@@ -51,6 +60,9 @@ enum class ControlKind {
   // screen readers work on it: the program adds items in order (never
   // sorted) and reads which one the user selected.
   kListBox,
+  // The system's own one-line text box: the user types, selects, copies and
+  // pastes in it as anywhere; the program sets and reads its text.
+  kTextBox,
 };
 
 // The pictures the program puts into picture controls.
@@ -61,6 +73,9 @@ struct ControlDesign {
   ControlKind kind = ControlKind::kButton;
   TwipsRect place;
   std::string caption;  // design-time text (buttons show it on the skin)
+  // Text boxes: the most characters the user may enter (UTF-16 units, as
+  // the system counts them); 0 leaves the system's own limit.
+  int maxLength = 0;
 };
 
 struct FormDesign {
@@ -97,6 +112,13 @@ class FormEvents {
   virtual void OnTrayIcon(std::uint32_t /*mouseMessage*/) {}
   // The shell's notification area came back (the shell restarted).
   virtual void OnShellRestarted() {}
+};
+
+// What the Open dialog lists: a description, then the pattern of the file
+// names it admits ("Programs (*.exe)", "*.exe").
+struct FileFilter {
+  std::string_view description;
+  std::string_view pattern;
 };
 
 // An item of a popup menu; the caption "-" makes a separator line.
@@ -136,6 +158,14 @@ class FormWindow {
   virtual void SetPicture(std::string_view control, Picture picture) = 0;
   virtual void SetControlText(std::string_view control,
                               std::string_view text) = 0;
+  // What the control holds now: for a text box what the user typed there,
+  // for other controls the text last set.
+  virtual std::string ControlText(std::string_view control) const = 0;
+  // A locked text box takes no typing or pasting; its text can still be
+  // selected and copied, and the program may still set it.
+  virtual void SetLocked(std::string_view control, bool locked) = 0;
+  // Gives the keyboard to a system control (a text box or list box).
+  virtual void Focus(std::string_view control) = 0;
 
   // List boxes. An item goes after the ones before it; positions count
   // from 0, and -1 is the position when no item is selected.
@@ -146,6 +176,15 @@ class FormWindow {
   // the name of the item chosen, or "" when the user chose none. Messages
   // are handled while it is open, so any handler may run inside.
   virtual std::string PopupMenu(std::span<const MenuItem> items) = 0;
+
+  // Shows the system's Open dialog over this window, listing the files the
+  // filter admits, with the file name box holding `fileName`, and returns
+  // when it has closed: the full path of the file chosen, or nothing when
+  // the user cancelled or the dialog could not be shown. Messages are
+  // handled while it is open, so timers and other windows' handlers may run
+  // inside.
+  virtual std::optional<std::string> ChooseFileToOpen(
+      const FileFilter& filter, std::string_view fileName) = 0;
 };
 
 class FormsToolkit {

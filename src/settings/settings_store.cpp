@@ -61,10 +61,21 @@ std::string ReadSetting(platform::ProfileFile& profile,
   return profile.Read(section, key, file);
 }
 
+std::string OneLine(std::string_view value) {
+  std::string line;
+  line.reserve(value.size());
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    const char c = value[i];
+    if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') continue;
+    line += (c == '\r' || c == '\n') ? ' ' : c;
+  }
+  return line;
+}
+
 void WriteSetting(platform::ProfileFile& profile, std::string_view section,
                   std::string_view key, std::string_view value,
                   std::string_view file) {
-  profile.Write(section, key, value, file);
+  profile.Write(section, key, OneLine(value), file);
 }
 
 std::optional<CheckValue> ParseCheckValue(std::string_view text) {

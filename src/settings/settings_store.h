@@ -39,8 +39,14 @@ std::string ReadSetting(platform::ProfileFile& profile,
                         std::string_view section, std::string_view key,
                         std::string_view file);
 
-// Stores the value, creating file, section and key as needed. Nobody acts on
-// a failed write: the holder keeps the new value all the same.
+// The value as the settings file can hold it: a line break (CR LF, CR or
+// LF) in it would end the value there and put the rest on a line of its
+// own, read as further keys, so each becomes one blank.
+std::string OneLine(std::string_view value);
+
+// Stores the value, made one line, creating file, section and key as
+// needed. Nobody acts on a failed write: the holder keeps the new value all
+// the same.
 void WriteSetting(platform::ProfileFile& profile, std::string_view section,
                   std::string_view key, std::string_view value,
                   std::string_view file);

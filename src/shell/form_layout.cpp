@@ -36,7 +36,8 @@ bool ReportsClicks(platform::ControlKind kind) {
 }
 
 bool IsSystemControl(platform::ControlKind kind) {
-  return kind == platform::ControlKind::kListBox;
+  return kind == platform::ControlKind::kListBox ||
+         kind == platform::ControlKind::kTextBox;
 }
 
 FormModel::FormModel(const platform::FormDesign& design)

@@ -26,9 +26,9 @@ bool Contains(const platform::PixelRect& rect, platform::PixelPoint point);
 // Buttons, pictures and check boxes report clicks; other kinds do not.
 bool ReportsClicks(platform::ControlKind kind);
 
-// Kinds the toolkit makes of the system's own controls (a list box): they
-// take their own mouse and keyboard input, so the form's hit-testing passes
-// them by and the skin draws only around them.
+// Kinds the toolkit makes of the system's own controls (a list box, a text
+// box): they take their own mouse and keyboard input, so the form's
+// hit-testing passes them by and the skin draws only around them.
 bool IsSystemControl(platform::ControlKind kind);
 
 struct FormControl {

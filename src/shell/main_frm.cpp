@@ -180,6 +180,9 @@ void MainFRM::OnClick(std::string_view control) {
     AdvertiseSong();
   } else if (control == "AboutLBL") {
     OpenAbout();
+  } else if (control == "OptionsLBL") {
+    Hide();
+    program_.ShowOptions();
   } else if (control == "ExitLBL") {
     ExitProgram();
   } else if (control == "MinimizeLBL") {

@@ -2,6 +2,8 @@
 
 #include "commands/commands_frm.h"
 #include "report/compiler_frm.h"
+#include "settings/options_frm.h"
+#include "settings/song_adv_setup_frm.h"
 #include "shell/about_frm.h"
 #include "shell/intro_frm.h"
 #include "shell/main_frm.h"
@@ -82,6 +84,29 @@ void Program::ShowCommands() {
   }
 }
 
+settings::OptionsFRM& Program::Options() {
+  return LoadOnFirstReference(*this, options_);
+}
+settings::SongAdvSetupFRM& Program::SongAdvSetup() {
+  return LoadOnFirstReference(*this, songAdvSetup_);
+}
+
+void Program::ShowOptions() {
+  if (options_) {
+    options_->ShowAgain();
+  } else {
+    Options();
+  }
+}
+
+void Program::ShowSongAdvSetup() {
+  if (songAdvSetup_) {
+    songAdvSetup_->Show();
+  } else {
+    SongAdvSetup();
+  }
+}
+
 void Program::HandBack(std::string_view returnTag) {
   if (returnTag == "MAIN") Main().Show();
 }
@@ -90,6 +115,8 @@ void Program::UnloadIntro() { intro_.reset(); }
 void Program::UnloadAbout() { about_.reset(); }
 void Program::UnloadMessage() { message_.reset(); }
 void Program::UnloadCommands() { commands_.reset(); }
+void Program::UnloadOptions() { options_.reset(); }
+void Program::UnloadSongAdvSetup() { songAdvSetup_.reset(); }
 
 void Program::EndProgram() { ports_.forms.EndProgram(); }
 

@@ -16,6 +16,10 @@ class CompilerFRM;
 namespace tavrin::commands {
 class CommandsFRM;
 }
+namespace tavrin::settings {
+class OptionsFRM;
+class SongAdvSetupFRM;
+}
 
 namespace tavrin::shell {
 
@@ -52,6 +56,8 @@ class Program {
   MessageFRM& Message();
   IntroFRM& Intro();
   commands::CommandsFRM& Commands();
+  settings::OptionsFRM& Options();
+  settings::SongAdvSetupFRM& SongAdvSetup();
 
   TrayIcon& Tray() { return tray_; }
   chat::ChatScan& Scan() { return scan_; }
@@ -64,6 +70,8 @@ class Program {
   bool IntroLoaded() const { return intro_ != nullptr; }
   bool CompilerLoaded() const { return compiler_ != nullptr; }
   bool CommandsLoaded() const { return commands_ != nullptr; }
+  bool OptionsLoaded() const { return options_ != nullptr; }
+  bool SongAdvSetupLoaded() const { return songAdvSetup_ != nullptr; }
 
   // A window that faded out hands over by its return tag: "MAIN" brings
   // the main window back, any other tag nothing.
@@ -74,11 +82,20 @@ class Program {
   void UnloadAbout();
   void UnloadMessage();
   void UnloadCommands();
+  void UnloadOptions();
+  void UnloadSongAdvSetup();
 
   // Shows the commands window: its load shows it the first time; when it
   // is loaded already it is only made visible and active again, and a
   // fade-out it is in goes on to its end.
   void ShowCommands();
+  // The Options window: loaded (and so shown) when it is not loaded, and
+  // otherwise shown again as it was left, as when the setup window hands
+  // back.
+  void ShowOptions();
+  // The setup window: loaded by the first call, made visible again while it
+  // is loaded.
+  void ShowSongAdvSetup();
 
   // Ends the process at once; no form is unloaded.
   void EndProgram();
@@ -98,6 +115,8 @@ class Program {
   std::unique_ptr<MessageFRM> message_;
   std::unique_ptr<IntroFRM> intro_;
   std::unique_ptr<commands::CommandsFRM> commands_;
+  std::unique_ptr<settings::OptionsFRM> options_;
+  std::unique_ptr<settings::SongAdvSetupFRM> songAdvSetup_;
 };
 
 }  // namespace tavrin::shell

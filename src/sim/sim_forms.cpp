@@ -32,6 +32,9 @@ SimFormWindow::SimFormWindow(SimFormsToolkit& toolkit,
   for (const auto& control : design.controls) {
     texts_[control.name] = control.caption;
     if (control.kind == platform::ControlKind::kListBox) lists_[control.name];
+    if (control.kind == platform::ControlKind::kTextBox) {
+      boxes_[control.name].maxLength = control.maxLength;
+    }
   }
   toolkit_.windows_.push_back(this);
 }

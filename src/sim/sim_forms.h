@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,11 +38,21 @@ class SimFormWindow final : public platform::FormWindow {
   void SetCheck(std::string_view control, int value) override;
   void SetPicture(std::string_view control, platform::Picture picture) override;
   void SetControlText(std::string_view control, std::string_view text) override;
+  std::string ControlText(std::string_view control) const override {
+    return TextOf(control);
+  }
+  void SetLocked(std::string_view control, bool locked) override;
+  void Focus(std::string_view control) override;
   void AddListItem(std::string_view control, std::string_view text) override;
   int ListIndex(std::string_view control) const override;
   // Notes the menu's captions, "MainFRM menu Chat Commands|Options|-|...",
   // and takes the choice the test made ahead (ChooseInNextMenu).
   std::string PopupMenu(std::span<const platform::MenuItem> items) override;
+  // Notes "OptionsFRM open <description>|<pattern> <file name>" and gives
+  // the answer the test queued ahead (AnswerNextOpenDialog), after running
+  // what the test wanted to happen while it is up.
+  std::optional<std::string> ChooseFileToOpen(const platform::FileFilter& filter,
+                                              std::string_view fileName) override;
 
   // The user's side. Events stop once the program has ended.
   void Click(std::string_view control);
@@ -60,6 +72,11 @@ class SimFormWindow final : public platform::FormWindow {
   // the system may report too. A position beyond the items throws
   // std::out_of_range: no user can select it.
   void SelectListItem(std::string_view control, int position);
+  // Typing into a text box: the text goes after what the box holds, as far
+  // as the box's limit lets it (a locked box takes nothing), as keys or a
+  // paste would put it. TypeOver first selects all that is there.
+  void Type(std::string_view control, std::string_view text);
+  void TypeOver(std::string_view control, std::string_view text);
 
   // What the window shows.
   static constexpr std::uintptr_t kIcon = 0x1C0;
@@ -76,6 +93,9 @@ class SimFormWindow final : public platform::FormWindow {
   std::string TextOf(std::string_view control) const;
   // A list box's items, in order.
   std::vector<std::string> ListItems(std::string_view control) const;
+  bool Locked(std::string_view control) const;
+  // The control that has the keyboard, "" for none.
+  const std::string& Focused() const { return focused_; }
   int WidthPixels() const { return width_; }
   int HeightPixels() const { return height_; }
 
@@ -84,11 +104,17 @@ class SimFormWindow final : public platform::FormWindow {
     std::vector<std::string> items;
     int selected = -1;
   };
+  struct TextBox {
+    int maxLength = 0;
+    bool locked = false;
+  };
 
   bool Alive() const;
   void Note(const std::string& what);
   ListBox& List(std::string_view control);
   const ListBox& List(std::string_view control) const;
+  TextBox& Box(std::string_view control);
+  const TextBox& Box(std::string_view control) const;
 
   SimFormsToolkit& toolkit_;
   platform::FormEvents& events_;
@@ -108,6 +134,8 @@ class SimFormWindow final : public platform::FormWindow {
   std::map<std::string, platform::Picture, std::less<>> pictures_;
   std::map<std::string, std::string, std::less<>> texts_;
   std::map<std::string, ListBox, std::less<>> lists_;
+  std::map<std::string, TextBox, std::less<>> boxes_;
+  std::string focused_;
 };
 
 // The forms toolkit in memory, on a 96 dots-per-inch screen of 1280 x 800.
@@ -123,6 +151,14 @@ class SimFormsToolkit final : public platform::FormsToolkit {
   // The user's choice in the next menu that pops up, by item name; none
   // (the menu closed by a click elsewhere) when no choice is queued.
   void ChooseInNextMenu(std::string item) { choices_.push_back(std::move(item)); }
+  // The user's answer to the next Open dialog: a file's full path, or
+  // nothing for Cancel; `meanwhile` runs while the dialog is up, as the
+  // dialog's message loop would run timers and other windows' handlers.
+  // With no answer queued the dialog is cancelled.
+  void AnswerNextOpenDialog(std::optional<std::string> path,
+                            std::function<void()> meanwhile = {}) {
+    openAnswers_.push_back({std::move(path), std::move(meanwhile)});
+  }
   // The loaded window of that form, or nullptr.
   SimFormWindow* Find(std::string_view formName) const;
   // How many windows of that form were ever created.
@@ -142,6 +178,11 @@ class SimFormsToolkit final : public platform::FormsToolkit {
   platform::WindowHandle nextHandle_ = 0x20010;
   bool ended_ = false;
   std::deque<std::string> choices_;
+  struct OpenAnswer {
+    std::optional<std::string> path;
+    std::function<void()> meanwhile;
+  };
+  std::deque<OpenAnswer> openAnswers_;
 };
 
 }  // namespace tavrin::sim

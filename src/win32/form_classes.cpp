@@ -11,6 +11,8 @@ const wchar_t* FormClassName(platform::FormSkin skin) {
     case platform::FormSkin::kAbout: return L"TavrinAboutForm";
     case platform::FormSkin::kMessage: return L"TavrinMessageForm";
     case platform::FormSkin::kCommands: return L"TavrinCommandsForm";
+    case platform::FormSkin::kOptions: return L"TavrinOptionsForm";
+    case platform::FormSkin::kSongAdvSetup: return L"TavrinSongAdvSetupForm";
   }
   return L"TavrinForm";
 }

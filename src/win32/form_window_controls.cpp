@@ -1,4 +1,4 @@
-// The system's own controls on a form (a list box): made as child windows
+// The system's own controls on a form (a list box, text boxes): made as child windows
 // at their places, lettered and coloured by the skin, reporting their
 // notifications as the form's events, and holding the keyboard while the
 // form is active.
@@ -18,8 +18,9 @@ void Win32FormWindow::CreateSystemControls() {
   systemControls_.resize(controls.size());
   for (std::size_t i = 0; i < controls.size(); ++i) {
     systemControls_[i] = SystemControl::Create(
-        window_.get(), controls[i].design.kind,
+        window_.get(), controls[i].design,
         kFirstControlId + static_cast<int>(i));
+    if (systemControls_[i]) systemControls_[i]->SetText(controls[i].text);
   }
 }
 
@@ -55,6 +56,17 @@ int Win32FormWindow::ListIndex(std::string_view control) const {
   return list ? list->Selected() : -1;
 }
 
+void Win32FormWindow::SetLocked(std::string_view control, bool locked) {
+  if (SystemControl* box = SystemControlOf(control)) box->SetLocked(locked);
+}
+
+void Win32FormWindow::Focus(std::string_view control) {
+  if (SystemControl* target = SystemControlOf(control)) {
+    lastFocus_ = target->Window();
+    SetFocus(target->Window());
+  }
+}
+
 std::optional<LRESULT> Win32FormWindow::HandleControlMessage(UINT message,
                                                              WPARAM wParam,
                                                              LPARAM lParam) {
@@ -63,7 +75,10 @@ std::optional<LRESULT> Win32FormWindow::HandleControlMessage(UINT message,
       if (lParam == 0) return std::nullopt;  // a menu or an accelerator
       ControlCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
       return 0;
-    case WM_CTLCOLORLISTBOX: {
+    // A read-only text box asks as a static control does.
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: {
       const Target index = SystemControlIndex(reinterpret_cast<HWND>(lParam));
       if (!index) return std::nullopt;
       return reinterpret_cast<LRESULT>(

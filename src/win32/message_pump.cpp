@@ -20,6 +20,21 @@ bool IsRepeatedTimer(const MSG& message, const std::vector<TimerKey>& seen) {
                    TimerKey{message.hwnd, message.wParam}) != seen.end();
 }
 
+// Keys typed in a form's text or list box: Tab and Shift+Tab move between
+// the form's boxes as in any dialog. The windows of this thread are all the
+// program's forms and their controls.
+void Dispatch(MSG& message) {
+  if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) {
+    const HWND form = GetAncestor(message.hwnd, GA_ROOT);
+    if (form != nullptr && form != message.hwnd &&
+        IsDialogMessageW(form, &message)) {
+      return;
+    }
+  }
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
 }  // namespace
 
 void PumpPendingMessages() {
@@ -37,8 +52,7 @@ void PumpPendingMessages() {
     if (message.message == WM_TIMER) {
       timersSeen.emplace_back(message.hwnd, message.wParam);
     }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    Dispatch(message);
   }
 }
 
@@ -48,8 +62,7 @@ int RunMessageLoop() {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(message.wParam);
     if (got == -1) return 1;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
+    Dispatch(message);
   }
 }
 

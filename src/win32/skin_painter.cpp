@@ -6,6 +6,7 @@
 #include "win32/gdi_drawing.h"
 #include "win32/skin_art.h"
 #include "win32/skin_fonts.h"
+#include "win32/skin_labels.h"
 #include "win32/skin_palette.h"
 #include "win32/skin_pieces.h"
 #include "win32/skin_roles.h"
@@ -62,6 +63,15 @@ void PaintBandedBackground(HDC dc, const SkinView& view) {
   }
 }
 
+// The words the skin puts beside the boxes of the settings windows.
+void PaintLabels(HDC dc, const SkinView& view) {
+  const int dpi = view.model.Dpi();
+  for (const SkinLabel& label : SkinLabels(view.model.Skin())) {
+    DrawLabel(dc, ToRect(shell::PixelRectFromTwips(label.place, dpi)),
+              label.text, label.alignRight, dpi);
+  }
+}
+
 void PaintBackground(HDC dc, const SkinView& view) {
   switch (view.model.Skin()) {
     case FormSkin::kSplash: return DrawSplashArt(dc, view.client, view.model.Dpi());
@@ -69,6 +79,10 @@ void PaintBackground(HDC dc, const SkinView& view) {
     case FormSkin::kMain:
     case FormSkin::kMessage:
     case FormSkin::kCommands: return PaintBandedBackground(dc, view);
+    case FormSkin::kOptions:
+    case FormSkin::kSongAdvSetup:
+      PaintBandedBackground(dc, view);
+      return PaintLabels(dc, view);
   }
 }
 

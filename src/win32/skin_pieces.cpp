@@ -141,6 +141,15 @@ void DrawTextBlock(HDC dc, const RECT& area, std::wstring_view text,
              DT_LEFT | DT_TOP | DT_WORDBREAK | DT_EDITCONTROL);
 }
 
+void DrawLabel(HDC dc, const RECT& area, std::wstring_view text,
+               bool alignRight, int dpi) {
+  const UniqueFont font = MakeFont(kLabelFont, dpi);
+  const Selection chosen(dc, font.get());
+  DrawTextIn(dc, text, area, colors::kTextLight,
+             (alignRight ? DT_RIGHT : DT_LEFT) | DT_VCENTER | DT_SINGLELINE |
+                 DT_NOPREFIX | DT_END_ELLIPSIS);
+}
+
 void DrawFieldFrame(HDC dc, const RECT& field) {
   FrameSolid(dc, Inflated(field, 1, 1), colors::kFrameDark);
   const RECT outer = Inflated(field, 2, 2);

@@ -29,6 +29,9 @@ void DrawCheckBox(HDC dc, const RECT& box, int value, Look look);
 // Word-wrapped text on a sunken panel around the area.
 void DrawTextBlock(HDC dc, const RECT& area, std::wstring_view text,
                    const FontStyle& font, int dpi);
+// One line of the skin's own lettering, vertically centred in the area.
+void DrawLabel(HDC dc, const RECT& area, std::wstring_view text,
+               bool alignRight, int dpi);
 // The sunken edge around a system control's field; the control paints the
 // field itself.
 void DrawFieldFrame(HDC dc, const RECT& field);

@@ -40,7 +40,8 @@ ControlRole RoleOf(const shell::FormControl& control) {
     case ControlKind::kPicture: return ControlRole::kPicture;
     case ControlKind::kText: return ControlRole::kText;
     case ControlKind::kHolder: return ControlRole::kHidden;
-    case ControlKind::kListBox: return ControlRole::kFieldFrame;
+    case ControlKind::kListBox:
+    case ControlKind::kTextBox: return ControlRole::kFieldFrame;
   }
   return ControlRole::kHidden;
 }

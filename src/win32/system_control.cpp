@@ -1,5 +1,6 @@
 #include "win32/system_control.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "win32/skin_fonts.h"
@@ -22,26 +23,35 @@ constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 constexpr ControlClass kListBox = {
     L"LISTBOX", kChildStyle | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT};
 
+// One line that scrolls sideways under the caret; line breaks cannot be
+// typed into it.
+constexpr ControlClass kTextBox = {L"EDIT", kChildStyle | ES_AUTOHSCROLL};
+
 const ControlClass* ClassOf(platform::ControlKind kind) {
   switch (kind) {
     case platform::ControlKind::kListBox: return &kListBox;
+    case platform::ControlKind::kTextBox: return &kTextBox;
     default: return nullptr;
   }
 }
 
 }  // namespace
 
-std::unique_ptr<SystemControl> SystemControl::Create(HWND form,
-                                                     platform::ControlKind kind,
-                                                     int id) {
-  const ControlClass* windowClass = ClassOf(kind);
+std::unique_ptr<SystemControl> SystemControl::Create(
+    HWND form, const platform::ControlDesign& design, int id) {
+  const ControlClass* windowClass = ClassOf(design.kind);
   if (windowClass == nullptr) return nullptr;
   const HWND window = CreateWindowExW(
       0, windowClass->name, L"", windowClass->style, 0, 0, 0, 0, form,
       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
       GetModuleHandleW(nullptr), nullptr);
   if (window == nullptr) return nullptr;
-  return std::unique_ptr<SystemControl>(new SystemControl(kind, window));
+  if (design.kind == platform::ControlKind::kTextBox && design.maxLength > 0) {
+    SendMessageW(window, EM_SETLIMITTEXT,
+                 static_cast<WPARAM>(design.maxLength), 0);
+  }
+  return std::unique_ptr<SystemControl>(
+      new SystemControl(design.kind, window));
 }
 
 SystemControl::SystemControl(platform::ControlKind kind, HWND window)
@@ -71,7 +81,7 @@ ControlNotice SystemControl::NoticeOf(WORD code) const {
 }
 
 HBRUSH SystemControl::Colour(HDC dc) const {
-  SetTextColor(dc, palette::kFieldText);
+  SetTextColor(dc, locked_ ? palette::kTextDim : palette::kFieldText);
   SetBkColor(dc, palette::kFieldFill);
   return field_ ? field_.get() : GetSysColorBrush(COLOR_WINDOW);
 }
@@ -87,6 +97,32 @@ int SystemControl::Selected() const {
   if (kind_ != platform::ControlKind::kListBox) return -1;
   const LRESULT index = SendMessageW(window_.get(), LB_GETCURSEL, 0, 0);
   return index == LB_ERR ? -1 : static_cast<int>(index);
+}
+
+}  // namespace tavrin::win32
+
+namespace tavrin::win32 {
+
+void SystemControl::SetText(std::string_view utf8) {
+  if (!IsTextBox()) return;
+  SetWindowTextW(window_.get(), WideFromUtf8(utf8).c_str());
+}
+
+std::string SystemControl::Text() const {
+  if (!IsTextBox()) return {};
+  std::wstring text(
+      static_cast<std::size_t>(GetWindowTextLengthW(window_.get())) + 1, L'\0');
+  const int got = GetWindowTextW(window_.get(), text.data(),
+                                 static_cast<int>(text.size()));
+  text.resize(static_cast<std::size_t>(std::max(got, 0)));
+  return Utf8FromWide(text);
+}
+
+void SystemControl::SetLocked(bool locked) {
+  if (!IsTextBox()) return;
+  locked_ = locked;
+  SendMessageW(window_.get(), EM_SETREADONLY, locked ? TRUE : FALSE, 0);
+  InvalidateRect(window_.get(), nullptr, TRUE);
 }
 
 }  // namespace tavrin::win32

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "platform/forms.h"
@@ -17,14 +18,13 @@ enum class ControlNotice { kNone, kSelectionChange };
 // the form at its control's place, in the skin's lettering and colours. The
 // keyboard, input methods and screen readers work on it as on any program's
 // controls. Each kind is a class name, a style and the notifications it
-// reports; a text box is one more entry of that kind.
+// reports.
 class SystemControl {
  public:
   // nullptr for the kinds the skin draws itself, or when the system refused
   // the window.
-  static std::unique_ptr<SystemControl> Create(HWND form,
-                                               platform::ControlKind kind,
-                                               int id);
+  static std::unique_ptr<SystemControl> Create(
+      HWND form, const platform::ControlDesign& design, int id);
   SystemControl(const SystemControl&) = delete;
   SystemControl& operator=(const SystemControl&) = delete;
 
@@ -35,7 +35,8 @@ class SystemControl {
   void Place(const platform::PixelRect& place, int dpi);
   ControlNotice NoticeOf(WORD code) const;
   // The answer to its WM_CTLCOLOR* message: the skin's text and field
-  // colours on the device context, and the brush for its background.
+  // colours on the device context, and the brush for its background. A
+  // locked text box letters dimmer.
   HBRUSH Colour(HDC dc) const;
 
   // List boxes: an item added after the others (the list is not sorted),
@@ -43,10 +44,18 @@ class SystemControl {
   void AddItem(std::string_view utf8);
   int Selected() const;
 
+  // Text boxes: the text, and whether typing is locked out (read-only: the
+  // text can still be selected and copied).
+  bool IsTextBox() const { return kind_ == platform::ControlKind::kTextBox; }
+  void SetText(std::string_view utf8);
+  std::string Text() const;
+  void SetLocked(bool locked);
+
  private:
   SystemControl(platform::ControlKind kind, HWND window);
 
   platform::ControlKind kind_;
+  bool locked_ = false;
   UniqueBrush field_;
   // The control draws with the font until it goes: declared before the
   // window, so the window is destroyed first.

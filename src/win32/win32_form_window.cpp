@@ -169,8 +169,17 @@ void Win32FormWindow::SetControlText(std::string_view control,
                                      std::string_view text) {
   if (const auto index = model_.IndexOf(control)) {
     model_.At(*index).text = std::string(text);
+    if (SystemControl* box = systemControls_[*index].get()) box->SetText(text);
     Invalidate(index);
   }
+}
+
+std::string Win32FormWindow::ControlText(std::string_view control) const {
+  const auto index = model_.IndexOf(control);
+  if (!index) return {};
+  const SystemControl* box = systemControls_[*index].get();
+  if (box != nullptr && box->IsTextBox()) return box->Text();
+  return model_.Controls()[*index].text;
 }
 
 LRESULT Win32FormWindow::HandleMessage(HWND window, UINT message,

@@ -19,9 +19,9 @@ namespace tavrin::win32 {
 // A form as a borderless top-level window of its skin's class, captioned
 // with the form's caption. Most of its controls are places inside the
 // window, not child windows: the window hit-tests the mouse against them
-// and the skin draws them. A list box is the system's own control, a child
-// window at its place that takes its own mouse input and, whenever the form
-// is active, the keyboard.
+// and the skin draws them. List and text boxes are the system's own
+// controls, child windows at their places that take their own mouse input
+// and, whenever the form is active, the keyboard.
 class Win32FormWindow final : public platform::FormWindow {
  public:
   // Creates the window hidden and centred on the primary screen; throws
@@ -55,9 +55,15 @@ class Win32FormWindow final : public platform::FormWindow {
                   platform::Picture picture) override;
   void SetControlText(std::string_view control,
                       std::string_view text) override;
+  std::string ControlText(std::string_view control) const override;
+  void SetLocked(std::string_view control, bool locked) override;
+  void Focus(std::string_view control) override;
   void AddListItem(std::string_view control, std::string_view text) override;
   int ListIndex(std::string_view control) const override;
   std::string PopupMenu(std::span<const platform::MenuItem> items) override;
+  // The system's Open dialog (form_window_dialog.cpp).
+  std::optional<std::string> ChooseFileToOpen(
+      const platform::FileFilter& filter, std::string_view fileName) override;
 
  private:
   friend LRESULT CALLBACK BoundWindowProc<Win32FormWindow>(HWND, UINT, WPARAM,

@@ -229,11 +229,23 @@ TEST_F(MainWindow, TransportWithoutPlayerOnlyChangesTheFace) {
   EXPECT_EQ(world.desktop.PendingPosts(), 0u);
 }
 
-TEST_F(MainWindow, OptionsButtonDoesNothingYet) {
+// Shown again while Options is up (by ".res", say), the main window's
+// button brings the loaded Options window forward rather than loading it
+// twice.
+TEST_F(MainWindow, OptionsButtonHidesTheWindowAndOpensOptionsOnce) {
   world.StartToMainWindow();
+  auto& main = world.Form("MainFRM");
+  main.Click("OptionsLBL");
+  EXPECT_FALSE(main.IsVisible());
+  ASSERT_TRUE(world.program.OptionsLoaded());
+  EXPECT_TRUE(world.Form("OptionsFRM").IsVisible());
+  main.Show();
   world.forms.journal.clear();
-  world.Form("MainFRM").Click("OptionsLBL");
-  EXPECT_TRUE(world.forms.journal.empty());
+  main.Click("OptionsLBL");
+  EXPECT_EQ(world.forms.journal,
+            (std::vector<std::string>{"MainFRM hide", "OptionsFRM show",
+                                      "OptionsFRM activate"}));
+  EXPECT_EQ(world.forms.Created("OptionsFRM"), 1);
 }
 
 TEST_F(MainWindow, IsDraggedByItsBar) {

@@ -1,0 +1,130 @@
+#include "settings/options_frm.h"
+
+#include "settings/settings_store.h"
+#include "shell/effects.h"
+#include "shell/program.h"
+
+namespace tavrin::settings {
+
+using platform::ControlKind;
+
+platform::FormDesign OptionsFRM::Design() {
+  // As tall as its outline, whose body reaches row 152: the body's lower
+  // edge and the WADir label lie inside the window.
+  return {"OptionsFRM",
+          "Options",
+          3960,
+          2280,
+          platform::FormSkin::kOptions,
+          {{"DraggerBar", ControlKind::kDragBar, {0, 0, 3570, 315}, ""},
+           {"ExitLBL", ControlKind::kButton, {3640, 0, 315, 315}, ""},
+           {"SongAdvSetup", ControlKind::kButton, {120, 570, 2010, 360},
+            "Advertise Setup"},
+           {"Ascii", ControlKind::kTextBox, {3000, 610, 840, 285}, "",
+            kAsciiMaxLength},
+           {"AutoStartWA", ControlKind::kCheckBox, {270, 1200, 190, 200}, ""},
+           {"Dir", ControlKind::kTextBox, {870, 1560, 2490, 285}, ""},
+           {"SelectDIR", ControlKind::kButton, {3470, 1560, 370, 280}, "..."},
+           // Holds nothing and does nothing; kept for its place.
+           {"WADir", ControlKind::kHolder, {3470, 1850, 370, 280}, ""}}};
+}
+
+// The fade counter starts at 1, the window's design-time Tag.
+OptionsFRM::OptionsFRM(shell::Program& program)
+    : Form(program, Design()),
+      fader_(*window_, program.ports().timers, 1, [this] { FadedOut(); }) {}
+
+OptionsFRM::~OptionsFRM() { *alive_ = false; }
+
+// A stored switch that is on changes the box from its first state, and so
+// runs its handler: the values just loaded are committed again before the
+// window shows.
+void OptionsFRM::Load() {
+  const SaveFRM& holder = program_.Save();
+  window_->SetControlText("Dir", holder.Dir);
+  window_->SetControlText("Ascii", holder.Ascii);
+  if (holder.AutoStartWA == kChecked) SetAutoStartWA(kChecked);
+  shell::ShapeOptionsFRM(Window());
+  fader_.Load();
+}
+
+void OptionsFRM::ShowAgain() {
+  Show();
+  window_->Activate();
+}
+
+void OptionsFRM::OnClick(std::string_view control) {
+  if (control == "AutoStartWA") {
+    SetAutoStartWA(autoStartWA_ == kChecked ? kUnchecked : kChecked);
+  } else if (control == "SelectDIR") {
+    SelectDir();
+  } else if (control == "SongAdvSetup") {
+    OpenSongAdvSetup();
+  } else if (control == "ExitLBL") {
+    Commit();
+    fader_.EnableFadeOut();
+  }
+}
+
+void OptionsFRM::SetAutoStartWA(CheckValue value) {
+  if (value == autoStartWA_) return;
+  autoStartWA_ = value;
+  window_->SetCheck("AutoStartWA", value);
+  AutoStartWAClicked();
+}
+
+// Switching the start off also forgets the path: the box is emptied and
+// locked, and the commit stores the empty path.
+void OptionsFRM::AutoStartWAClicked() {
+  if (autoStartWA_ == kUnchecked) {
+    window_->SetLocked("Dir", true);
+    window_->SetControlText("Dir", "");
+  } else if (autoStartWA_ == kChecked) {
+    window_->SetLocked("Dir", false);
+  }
+  Commit();
+}
+
+// The holder takes the texts as they were stored: on one line.
+void OptionsFRM::Commit() {
+  const std::string ascii = OneLine(window_->ControlText("Ascii"));
+  const std::string dir = OneLine(window_->ControlText("Dir"));
+  platform::ProfileFile& profile = program_.ports().profile;
+  WriteSetting(profile, kSettingsSection, key::kAscii, ascii, kSettingsFile);
+  WriteSetting(profile, kSettingsSection, key::kAutoLoadWA,
+               std::to_string(autoStartWA_), kSettingsFile);
+  WriteSetting(profile, kSettingsSection, key::kWinampDIR, dir, kSettingsFile);
+  SaveFRM& holder = program_.Save();
+  holder.Dir = dir;
+  holder.AutoStartWA = autoStartWA_;
+  holder.Ascii = ascii;
+}
+
+// Nothing is stored here; the next commit does that. A cancelled dialog
+// leaves the box as it was, so pressing Cancel never loses the path. The
+// dialog fills the box even while it is locked.
+void OptionsFRM::SelectDir() {
+  const std::shared_ptr<bool> alive = alive_;
+  const std::optional<std::string> chosen =
+      window_->ChooseFileToOpen(kPlayerFilter, chosenFile_);
+  if (!*alive) return;
+  if (chosen) {
+    chosenFile_ = *chosen;
+    window_->SetControlText("Dir", *chosen);
+  }
+  window_->Focus("Dir");
+}
+
+// The window stays loaded, with what was typed in it, until the setup
+// window hands back.
+void OptionsFRM::OpenSongAdvSetup() {
+  Hide();
+  program_.ShowSongAdvSetup();
+}
+
+void OptionsFRM::FadedOut() {
+  program_.HandBack("MAIN");
+  program_.UnloadOptions();
+}
+
+}  // namespace tavrin::settings
