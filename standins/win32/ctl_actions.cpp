@@ -62,6 +62,16 @@ int PostClose(const std::wstring& className) {
   return PostMessageW(window, WM_CLOSE, 0, 0) ? kExitDone : kExitNoAnswer;
 }
 
+int PostTrayEvent(const std::wstring& className, unsigned mouseMessage) {
+  const HWND window = FindWindowW(className.c_str(), nullptr);
+  if (window == nullptr) return kExitNoAnswer;
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  AllowSetForegroundWindow(owner);
+  return PostMessageW(window, WM_MOUSEMOVE, 1, mouseMessage) ? kExitDone
+                                                            : kExitNoAnswer;
+}
+
 int PrintPlayerAnswer(unsigned long long wParam, long long lParam) {
   const HWND window = FindWindowW(kPlayerClassName, nullptr);
   if (window == nullptr) return kExitNoAnswer;

@@ -27,6 +27,12 @@ int PrintTranscript(std::size_t room);
 // Posts WM_CLOSE to the first top-level window of the class.
 int PostClose(const std::wstring& className);
 
+// Tells the first top-level window of the class what the shell tells the
+// owner of notification icon 1 when the mouse does something on it: its
+// callback message (the mouse-move message here) carrying the mouse
+// message. The owner may take the foreground, as the shell allows it.
+int PostTrayEvent(const std::wstring& className, unsigned mouseMessage);
+
 // Sends WM_USER (wParam, lParam) to the player; prints the answer.
 int PrintPlayerAnswer(unsigned long long wParam, long long lParam);
 

@@ -20,6 +20,7 @@ constexpr wchar_t kUsage[] =
     L"       standin-ctl wait <class> [seconds]\n"
     L"       standin-ctl transcript [room n]\n"
     L"       standin-ctl close <class>\n"
+    L"       standin-ctl tray <class> <mouse message>\n"
     L"       standin-ctl query <wParam> <lParam>\n";
 
 int Usage() {
@@ -76,6 +77,15 @@ int Query(const std::vector<std::wstring>& words) {
   return PrintPlayerAnswer(static_cast<unsigned long long>(wParam), lParam);
 }
 
+int Tray(const std::vector<std::wstring>& words) {
+  long long mouseMessage = 0;
+  if (words.size() != 3 || !ParseWhole(words[2], mouseMessage) ||
+      mouseMessage < 0) {
+    return Usage();
+  }
+  return PostTrayEvent(words[1], static_cast<unsigned>(mouseMessage));
+}
+
 int Run(const std::vector<std::wstring>& words) {
   if (words.empty()) return Usage();
   const std::wstring& verb = words[0];
@@ -89,6 +99,7 @@ int Run(const std::vector<std::wstring>& words) {
   if (verb == L"transcript") return Transcript(words);
   if (verb == L"close" && words.size() == 2) return PostClose(words[1]);
   if (verb == L"query") return Query(words);
+  if (verb == L"tray") return Tray(words);
   return Usage();
 }
 
