@@ -62,11 +62,6 @@ void CommandsFRM::Load() {
   }
 }
 
-void CommandsFRM::ShowAgain() {
-  Show();
-  window_->Activate();
-}
-
 void CommandsFRM::OnClick(std::string_view control) {
   if (control == "ExitLBL") fader_.EnableFadeOut();
 }

@@ -28,10 +28,6 @@ class CommandsFRM final : public shell::Form {
   explicit CommandsFRM(shell::Program& program);
   void Load();
 
-  // Made visible and active again when it is opened while loaded: nothing
-  // is filled twice and no fade starts or stops.
-  void ShowAgain();
-
   void OnClick(std::string_view control) override;
   void OnSelectionChange(std::string_view control) override;
 

@@ -48,11 +48,6 @@ void OptionsFRM::Load() {
   fader_.Load();
 }
 
-void OptionsFRM::ShowAgain() {
-  Show();
-  window_->Activate();
-}
-
 void OptionsFRM::OnClick(std::string_view control) {
   if (control == "AutoStartWA") {
     SetAutoStartWA(autoStartWA_ == kChecked ? kUnchecked : kChecked);

@@ -30,10 +30,6 @@ class OptionsFRM final : public shell::Form {
   ~OptionsFRM() override;
   void Load();
 
-  // Opened again while loaded: shown as it was left, its load not run
-  // again.
-  void ShowAgain();
-
   void OnClick(std::string_view control) override;
 
  private:

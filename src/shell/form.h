@@ -20,6 +20,13 @@ class Form : public platform::FormEvents {
   platform::FormWindow& Window() { return *window_; }
   void Show() { window_->Show(); }
   void Hide() { window_->Hide(); }
+  // Opened again while loaded: made visible and active as it was left. Its
+  // load does not run again, so nothing is filled twice and a fade it is in
+  // goes on.
+  void ShowAgain() {
+    window_->Show();
+    window_->Activate();
+  }
 
   void OnMouseDown(std::string_view control, platform::MouseButton button,
                    float x, float y) override;

@@ -76,13 +76,18 @@ commands::CommandsFRM& Program::Commands() {
   return LoadOnFirstReference(*this, commands_);
 }
 
-void Program::ShowCommands() {
-  if (commands_) {
-    commands_->ShowAgain();
+// A loaded form is shown again as it was left; one not loaded is loaded,
+// which shows it.
+template <typename FormType>
+void ShowLoadedAgainOrLoad(Program& program, std::unique_ptr<FormType>& form) {
+  if (form) {
+    form->ShowAgain();
   } else {
-    Commands();
+    LoadOnFirstReference(program, form);
   }
 }
+
+void Program::ShowCommands() { ShowLoadedAgainOrLoad(*this, commands_); }
 
 settings::OptionsFRM& Program::Options() {
   return LoadOnFirstReference(*this, options_);
@@ -91,13 +96,7 @@ settings::SongAdvSetupFRM& Program::SongAdvSetup() {
   return LoadOnFirstReference(*this, songAdvSetup_);
 }
 
-void Program::ShowOptions() {
-  if (options_) {
-    options_->ShowAgain();
-  } else {
-    Options();
-  }
-}
+void Program::ShowOptions() { ShowLoadedAgainOrLoad(*this, options_); }
 
 void Program::ShowSongAdvSetup() {
   if (songAdvSetup_) {

@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-// After windows.h, which it needs.
-#include <shellapi.h>
-
 #include <string>
 #include <vector>
 
@@ -71,16 +67,6 @@ class ChatControl : public ::testing::Test {
     return RoomGets("DemoUser:\t" + command + "\r\n" + reply, before);
   }
 
-  // The shell holds an icon of the main window: changing nothing in it
-  // succeeds only then.
-  bool TrayShowsTheIcon() {
-    NOTIFYICONDATAW probe{};
-    probe.cbSize = sizeof probe;
-    probe.hWnd = main_;
-    probe.uID = 1;
-    return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
-  }
-
   // The program's user-interface thread answers within the time.
   bool Responsive(std::chrono::milliseconds limit) {
     DWORD_PTR result = 0;
@@ -122,15 +108,15 @@ TEST_F(ChatControl, OwnersCommandsAreAnsweredInTheRoom) {
 TEST_F(ChatControl, MiniAndResMoveTheWindowIntoTheTrayAndBack) {
   Type(".mini");
   EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main_); }, 10s));
-  EXPECT_TRUE(WaitUntil([&] { return TrayShowsTheIcon(); }, 10s));
+  EXPECT_TRUE(WaitUntil([&] { return TrayShowsTheIcon(main_); }, 10s));
   Type(".res");
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }, 10s));
-  EXPECT_TRUE(WaitUntil([&] { return !TrayShowsTheIcon(); }, 10s));
+  EXPECT_TRUE(WaitUntil([&] { return !TrayShowsTheIcon(main_); }, 10s));
 }
 
 TEST_F(ChatControl, ExitSaysGoodbyeAndEndsTheProcess) {
   Type(".mini");
-  ASSERT_TRUE(WaitUntil([&] { return TrayShowsTheIcon(); }, 10s));
+  ASSERT_TRUE(WaitUntil([&] { return TrayShowsTheIcon(main_); }, 10s));
   const std::size_t before = Type(".exit");
   EXPECT_TRUE(program_.WaitForExit(15s));
   EXPECT_TRUE(RoomGets(
@@ -138,7 +124,7 @@ TEST_F(ChatControl, ExitSaysGoodbyeAndEndsTheProcess) {
       "DemoUser:\t~~ Tavrin By: Dunmarrow (Kestle) Session Ended.\r\n",
       before))
       << Transcript();
-  EXPECT_FALSE(TrayShowsTheIcon());
+  EXPECT_FALSE(TrayShowsTheIcon(main_));
 }
 
 TEST_F(ChatControl, OthersCannotDriveTheProgram) {

@@ -86,15 +86,6 @@ int Selected(HWND list) {
   return *index == LB_ERR ? -1 : static_cast<int>(*index);
 }
 
-HWND KeyboardFocusOf(HWND window) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) {
-    return nullptr;
-  }
-  return info.hwndFocus;
-}
-
 // The screen point at the middle of the list's item, while it is in view.
 std::optional<POINT> ItemPoint(HWND list, int item) {
   const auto top = SendBounded(list, LB_GETTOPINDEX, 0, 0);

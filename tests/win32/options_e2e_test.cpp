@@ -23,34 +23,19 @@ namespace {
 
 using standins::winhost::SendBounded;
 
-constexpr char kOptionsClass[] = "TavrinOptionsForm";
-constexpr char kSetupClass[] = "TavrinSongAdvSetupForm";
 constexpr wchar_t kSettingsFile[] = L"C:\\windows\\system32\\TavrinSettings.ini";
 constexpr char kPath[] = R"(C:\nowhere\winamp.exe)";
 
-// Read with the wide messages, as from any other program.
+// Read with the wide messages, as from any other program; nothing when the
+// box did not answer.
 std::optional<std::string> BoxText(HWND box) {
-  const auto length = SendBounded(box, WM_GETTEXTLENGTH, 0, 0);
-  if (!length) return std::nullopt;
-  std::wstring text(static_cast<std::size_t>(*length) + 1, L'\0');
-  const auto copied = SendBounded(box, WM_GETTEXT, text.size(),
-                                  reinterpret_cast<LPARAM>(text.data()));
-  if (!copied) return std::nullopt;
-  text.resize(static_cast<std::size_t>(*copied));
-  return win32::Utf8FromWide(text);
+  const std::optional<std::wstring> text = standins::winhost::ReadWindowText(box);
+  if (!text) return std::nullopt;
+  return win32::Utf8FromWide(*text);
 }
 
 bool ReadOnly(HWND box) {
   return (GetWindowLongW(box, GWL_STYLE) & ES_READONLY) != 0;
-}
-
-HWND KeyboardFocusOf(HWND window) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) {
-    return nullptr;
-  }
-  return info.hwndFocus;
 }
 
 // A visible Open dialog owned by the window.

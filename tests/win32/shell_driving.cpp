@@ -1,5 +1,8 @@
 #include "shell_driving.h"
 
+// After windows.h, which it needs.
+#include <shellapi.h>
+
 #include <cstdio>
 
 #include "e2e_support.h"
@@ -43,6 +46,23 @@ POINT CentreOf(HWND window, const platform::FormDesign& design,
     }
   }
   return {-1, -1};
+}
+
+HWND KeyboardFocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) {
+    return nullptr;
+  }
+  return info.hwndFocus;
+}
+
+bool TrayShowsTheIcon(HWND main) {
+  NOTIFYICONDATAW probe{};
+  probe.cbSize = sizeof probe;
+  probe.hWnd = main;
+  probe.uID = 1;
+  return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
 }
 
 void StoreSettings(

@@ -19,6 +19,8 @@ inline constexpr char kSplashClass[] = "TavrinSplashForm";
 inline constexpr char kMainClass[] = "TavrinMainForm";
 inline constexpr char kAboutClass[] = "TavrinAboutForm";
 inline constexpr char kCommandsClass[] = "TavrinCommandsForm";
+inline constexpr char kOptionsClass[] = "TavrinOptionsForm";
+inline constexpr char kSetupClass[] = "TavrinSongAdvSetupForm";
 
 // The first top-level window of the class when it is visible, else nullptr.
 HWND VisibleWindow(const char* className);
@@ -38,6 +40,13 @@ POINT MiddleOf(HWND window);
 // (15 twips to the pixel).
 POINT CentreOf(HWND window, const platform::FormDesign& design,
                std::string_view control);
+
+// The window that has the keyboard in the thread that owns the window.
+HWND KeyboardFocusOf(HWND window);
+
+// Whether the shell holds the program's notification icon of the main
+// window: changing nothing in it succeeds only then.
+bool TrayShowsTheIcon(HWND main);
 
 // Stores the values in the program's settings file, key by key.
 void StoreSettings(

@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <windows.h>
-// After windows.h, which it needs.
-#include <shellapi.h>
-
 #include <string>
 #include <vector>
 
@@ -75,16 +71,6 @@ class TrayMenus : public ::testing::Test {
   bool RoomGets(const std::string& text, std::size_t from) {
     return WaitUntil(
         [&] { return Transcript().find(text, from) != std::string::npos; }, 15s);
-  }
-
-  // The shell holds an icon of the main window: changing nothing in it
-  // succeeds only then.
-  bool TrayShowsTheIcon() {
-    NOTIFYICONDATAW probe{};
-    probe.cbSize = sizeof probe;
-    probe.hWnd = main_;
-    probe.uID = 1;
-    return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
   }
 
   // A button goes down on the icon and the user clicks the item; the menu
@@ -213,7 +199,7 @@ class TrayMenus : public ::testing::Test {
 
 TEST_F(TrayMenus, MinimizedTheWindowIsHiddenAndTheIconShown) {
   EXPECT_FALSE(IsWindowVisible(main_));
-  EXPECT_TRUE(WaitUntil([&] { return TrayShowsTheIcon(); }, 10s));
+  EXPECT_TRUE(WaitUntil([&] { return TrayShowsTheIcon(main_); }, 10s));
 }
 
 TEST_F(TrayMenus, MainMenuItemsChosenByClicks) {
@@ -246,7 +232,7 @@ TEST_F(TrayMenus, MainMenuItemsChosenByClicks) {
 
   Choose(WM_LBUTTONDOWN, kMainCaptions, "Restore");
   EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }, 10s));
-  EXPECT_TRUE(WaitUntil([&] { return !TrayShowsTheIcon(); }, 10s));
+  EXPECT_TRUE(WaitUntil([&] { return !TrayShowsTheIcon(main_); }, 10s));
 }
 
 TEST_F(TrayMenus, AdvertiseMenuItemsChosenByClicks) {
@@ -272,14 +258,14 @@ TEST_F(TrayMenus, AdvertiseMenuItemsChosenByClicks) {
 }
 
 TEST_F(TrayMenus, ExitFromTheMenuSaysGoodbyeAndEndsWithTheIconGone) {
-  ASSERT_TRUE(WaitUntil([&] { return TrayShowsTheIcon(); }, 10s));
+  ASSERT_TRUE(WaitUntil([&] { return TrayShowsTheIcon(main_); }, 10s));
   const std::size_t before = Transcript().size();
   Choose(WM_LBUTTONDOWN, kMainCaptions, "Exit");
   EXPECT_TRUE(program_.WaitForExit(15s));
   EXPECT_TRUE(RoomGets(
       "DemoUser:\t~~ Tavrin By: Dunmarrow (Kestle) Session Ended.\r\n", before))
       << Transcript();
-  EXPECT_FALSE(TrayShowsTheIcon());
+  EXPECT_FALSE(TrayShowsTheIcon(main_));
 }
 
 // The classic rule of the notification area: a click outside the menu
