@@ -188,7 +188,8 @@ struct World {
   std::unique_ptr<sim::SimPlayer> player;
   std::unique_ptr<sim::SimChat> chat;
   shell::Program program{
-      shell::Ports{windows, profile, launcher, clock, forms, tray, localTime}};
+      shell::Ports{windows, profile, launcher, clock, forms, tray, localTime,
+                   clock}};
 };
 
 // What a line may change, taken before and after it.

@@ -191,10 +191,10 @@ class WatchedWindows final : public testing::ForwardingWindows {
     watcher_.BeforeRead(window, false);
     return ForwardingWindows::GetTextLength(window);
   }
-  std::string GetText(WindowHandle window) override {
+  std::optional<std::string> ReadText(WindowHandle window) override {
     watcher_.BeforeRead(window, true);
-    std::string text = ForwardingWindows::GetText(window);
-    watcher_.AfterRead(window, text);
+    std::optional<std::string> text = ForwardingWindows::ReadText(window);
+    watcher_.AfterRead(window, text.value_or(std::string()));
     return text;
   }
 

@@ -130,6 +130,12 @@ bool ApplyChatCommand(ChatHost& host, std::string_view command) {
     host.SlowDown(std::chrono::milliseconds(*ms));
     return true;
   }
+  if (verb == "cap") {
+    const auto lines = ParseCount(command);
+    if (!lines) return false;
+    host.CapTranscripts(*lines);
+    return true;
+  }
   return false;
 }
 

@@ -14,7 +14,7 @@
 // Player: add <seconds> <kbps> <name> | clear | select <n> | play | pause |
 //         stop | next | prev | seek <ms> | numbers on|off | hang <ms> | close
 // Chat:   say <room n> <speaker> <text> | open <room name> | signon <name> |
-//         decoys <n> | hang <ms> | slow <ms> | close
+//         decoys <n> | hang <ms> | slow <ms> | cap <lines> | close
 namespace tavrin::standins {
 
 // What only the host of a stand-in can do.
@@ -46,6 +46,9 @@ class ChatHost : public StandinHost {
   // Takes the next text given to an entry box at once, then answers
   // nothing for the given time, as a client busy over it would.
   virtual void SlowDown(std::chrono::milliseconds duration) = 0;
+  // Keeps only the last `lines` lines of each transcript from now on, as
+  // real clients do (0: all of them).
+  virtual void CapTranscripts(std::size_t lines) = 0;
 };
 
 // Each returns false for a command it does not know or cannot carry out.

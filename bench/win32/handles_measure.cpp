@@ -381,7 +381,8 @@ class Harness {
   win32::Win32LocalTime localTime_;
   // Declared last, so its forms and timers go before the adapters they use.
   shell::Program program_{shell::Ports{windows_, settings_, launcher_, clock_,
-                                       forms_, tray_, localTime_}};
+                                       forms_, tray_, localTime_,
+                                       clock_}};
 };
 
 // One window's cycle as the program runs it: the way it is opened, the

@@ -18,7 +18,7 @@ bool IsChatRoom(ForeignWindows& windows, WindowHandle child) {
 
 }  // namespace
 
-WindowHandle FindChatRoom(ForeignWindows& windows) {
+WindowHandle FindChatRoom(ForeignWindows& windows, Pump pump) {
   // A missing frame or MDI area is passed on as parent 0, which searches the
   // top-level windows; no top-level window is an "AOL Child" room, so the
   // search then ends with nothing found.
@@ -27,7 +27,7 @@ WindowHandle FindChatRoom(ForeignWindows& windows) {
   for (WindowHandle child = windows.FindChild(mdi, kNoWindow, kChildClass);
        child != kNoWindow;
        child = windows.FindChild(mdi, child, kChildClass)) {
-    windows.PumpOnce();
+    if (pump == Pump::kPerCandidate) windows.PumpOnce();
     if (IsChatRoom(windows, child)) return child;
   }
   return kNoWindow;
@@ -41,6 +41,7 @@ SentLine ChatSend(ForeignWindows& windows, std::string_view text) {
   // An Enter after a text that may not have arrived would send whatever
   // the box holds, such as the user's own half-typed words.
   if (line.delivery != platform::Delivery::kAnswered) return line;
+  line.textAnswered = true;
   // Its time-out may leave the text in the box unsent.
   line.delivery =
       windows.Deliver(line.entry, platform::msg::kChar, kEnterKey, 0);

@@ -1,14 +1,36 @@
 #include "chat/chat_scan.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
 #include "chat/chat_room.h"
 
 namespace tavrin::chat {
+namespace {
 
 using platform::kNoWindow;
 using platform::WindowHandle;
+
+constexpr std::string_view kLineEnds = "\r\n";
+
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// Past the line end at `end`: CR LF is one line end, a lone CR or LF too.
+std::size_t PastLineEnd(const std::string& text, std::size_t end) {
+  return text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n'
+             ? end + 2
+             : end + 1;
+}
+
+// The LF of a CR LF whose CR ended a line at the end of an earlier read.
+std::size_t PastSplitLineEnd(const std::string& text, std::size_t at) {
+  return at > 0 && at < text.size() && text[at - 1] == '\r' && text[at] == '\n'
+             ? at + 1
+             : at;
+}
+
+}  // namespace
 
 ChatScan::ChatScan(platform::ForeignWindows& windows, platform::Timers& timers)
     : windows_(windows), timers_(timers) {}
@@ -25,64 +47,95 @@ void ChatScan::Start() {
   poll_ = timers_.Start(kPollInterval, [this] { Poll(); });
 }
 
-void ChatScan::TakeAllAsSeen(WindowHandle room, std::size_t length,
-                             std::string text) {
+void ChatScan::FindRoom() {
+  if (room_ != kNoWindow &&
+      windows_.FindChild(room_, kNoWindow, kRoomChildClasses[0]) ==
+          transcript_) {
+    return;
+  }
+  const WindowHandle room = FindChatRoom(windows_, Pump::kNever);
+  const WindowHandle transcript =
+      room == kNoWindow
+          ? kNoWindow
+          : windows_.FindChild(room, kNoWindow, kRoomChildClasses[0]);
+  if (room == room_ && transcript == transcript_) return;
   room_ = room;
-  length_ = length;
+  transcript_ = transcript;
+  unread_ = true;
+}
+
+void ChatScan::TakeAllAsSeen(std::string text) {
+  unread_ = false;
   text_ = std::move(text);
   seen_ = text_.size();
   // An unfinished last line is history too, up to its line end yet to come.
-  inHistoryLine_ = seen_ >= 2 ? text_.compare(seen_ - 2, 2, "\r\n") != 0
-                              : seen_ != 0;
+  inHistoryLine_ = seen_ != 0 && !IsLineEnd(text_.back());
 }
 
 void ChatScan::Poll() {
-  // The search pumps messages, and a poll may run inside it. That poll
-  // looked later and has the newer view: this one then leaves it be.
-  const std::uint64_t poll = ++polls_;
-  const WindowHandle room = FindChatRoom(windows_);
-  if (polls_ != poll) return;
-  const WindowHandle transcript =
-      room == kNoWindow ? kNoWindow
-                        : windows_.FindChild(room, kNoWindow, kRoomChildClasses[0]);
-  if (transcript == kNoWindow) {
-    TakeAllAsSeen(kNoWindow, 0, {});
-    return;
-  }
+  FindRoom();
+  if (transcript_ == kNoWindow) return;
   // A room that does not answer is asked again at the next poll.
-  const std::optional<std::size_t> length = windows_.GetTextLength(transcript);
-  if (!length || (room == room_ && *length == length_)) return;
-  std::string text = windows_.GetText(transcript);
-  if (text.empty() && *length != 0) return;
-  if (room != room_ || *length < length_ || text.size() < seen_ ||
-      text.compare(0, seen_, text_, 0, seen_) != 0) {
-    // Another room, or a transcript the client cut or rewrote: what is
-    // there now is history.
-    TakeAllAsSeen(room, *length, std::move(text));
+  const std::optional<std::size_t> length = windows_.GetTextLength(transcript_);
+  if (!length) return;
+  if (!unread_ && *length == length_ && !RereadDue()) return;
+  unchangedPolls_ = 0;
+  length_ = *length;
+  if (*length == 0) {
+    TakeAllAsSeen({});
     return;
   }
-  length_ = *length;
+  std::string text = windows_.GetText(transcript_);
+  // A read that fails after the length was answered changes nothing.
+  if (text.empty()) {
+    length_ = 0;
+    return;
+  }
+  const std::size_t from = unread_ ? std::string::npos : Resume(text);
+  if (from == std::string::npos) {
+    // A new room, or a transcript the client cleared or rewrote: what is
+    // there now is history.
+    TakeAllAsSeen(std::move(text));
+    return;
+  }
   text_ = std::move(text);
+  seen_ = from;
   RaiseCompleteLines();
+}
+
+bool ChatScan::RereadDue() {
+  const std::size_t polls =
+      std::max<std::size_t>(kRereadPolls, length_ / kRereadBytesPerPoll);
+  return ++unchangedPolls_ >= polls;
+}
+
+std::size_t ChatScan::Resume(const std::string& text) {
+  if (text.compare(0, seen_, text_, 0, seen_) == 0) return seen_;
+  // The client dropped its oldest lines: the longest part of what was seen
+  // that begins a line and that the transcript now begins with is where
+  // the scan left off.
+  for (std::size_t start = text_.find_first_of(kLineEnds);
+       start != std::string::npos && start < seen_;
+       start = text_.find_first_of(kLineEnds, start)) {
+    start = PastLineEnd(text_, start);
+    if (start >= seen_) break;
+    const std::size_t overlap = seen_ - start;
+    if (text.compare(0, overlap, text_, start, overlap) == 0) return overlap;
+  }
+  return std::string::npos;
 }
 
 void ChatScan::RaiseCompleteLines() {
   // Each line is marked as seen before it is raised: the handler may pump
-  // and run a poll that reads past it.
-  if (inHistoryLine_) {
-    // Its line end may have begun before what was taken as seen ends.
-    const std::size_t from =
-        seen_ > 0 && text_[seen_ - 1] == '\r' ? seen_ - 1 : seen_;
-    const std::size_t end = text_.find("\r\n", from);
-    if (end == std::string::npos) return;
-    seen_ = end + 2;
-    inHistoryLine_ = false;
-  }
+  // and run a poll that reads past it, and the next round goes on from what
+  // that poll left.
   for (;;) {
-    const std::size_t end = text_.find("\r\n", seen_);
+    seen_ = PastSplitLineEnd(text_, seen_);
+    const std::size_t end = text_.find_first_of(kLineEnds, seen_);
     if (end == std::string::npos) return;
     const std::string line = text_.substr(seen_, end - seen_);
-    seen_ = end + 2;
+    seen_ = PastLineEnd(text_, end);
+    if (std::exchange(inHistoryLine_, false)) continue;
     const std::size_t colon = line.find(':');
     if (colon == std::string::npos || colon + 1 >= line.size() ||
         line[colon + 1] != '\t' || !onLine_) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,19 +12,32 @@
 namespace tavrin::chat {
 
 // Watches the open chat room and raises one event per new line in it. The
-// room's transcript holds one line per message, "<speaker>:<TAB><text>"
-// ended by CR LF; a speaker holds no colon.
+// room's transcript holds one line per message, "<speaker>:<TAB><text>",
+// each ended by CR LF, a lone CR or a lone LF; a speaker holds no colon.
 //
 // Only lines added after the scan started, and since the room last changed,
-// are raised, each once and in order. A transcript that got shorter (cleared
-// or trimmed by the client) is taken as seen and followed from there; a line
-// without its CR LF waits for the next poll. A poll that finds the length
-// unchanged reads nothing more, so its cost does not grow with the room's
-// history; every send is bounded, so an absent or hung room is simply
-// polled again later.
+// are raised, each once and in order. Real clients keep only their last
+// lines and drop the oldest as new ones come, so the scan anchors on the
+// lines it saw last, not on the transcript's beginning; a transcript whose
+// last seen lines are gone (cleared or rewritten) is taken as seen and
+// followed from there. A line without its line end waits for the next poll.
+//
+// The room found is kept while it is still a room, and a poll that finds
+// the transcript's length unchanged reads nothing more, so an idle poll is
+// one look at the room and one length query, whatever the room's history.
+// Only now and then is an unchanged transcript read all the same: a client
+// that keeps its last lines may drop one as long as the one it adds.
+// The search never pumps messages (it runs from a timer, perhaps inside a
+// menu's or a dialog's own loop), and every send is bounded, so an absent
+// or hung room is simply polled again later.
 class ChatScan {
  public:
   static constexpr platform::Milliseconds kPollInterval{50};
+  // A transcript whose length stays the same is read again after this many
+  // polls at the least, and after one poll for every so many of its bytes,
+  // so that the cost of those reads does not grow with the room's history.
+  static constexpr int kRereadPolls = 10;
+  static constexpr std::size_t kRereadBytesPerPoll = 1024;
 
   using LineHandler =
       std::function<void(std::string_view speaker, std::string_view text)>;
@@ -44,9 +56,16 @@ class ChatScan {
   void Poll();
 
  private:
+  // The kept room still has its transcript; otherwise the room is looked
+  // for again, and a room other than the kept one starts as unread.
+  void FindRoom();
   // Everything in the transcript now counts as seen.
-  void TakeAllAsSeen(platform::WindowHandle room, std::size_t length,
-                     std::string text);
+  void TakeAllAsSeen(std::string text);
+  // The length is the same as at the last read: whether to read all the same.
+  bool RereadDue();
+  // Where the part not yet seen begins in `text`, or npos when nothing seen
+  // last is there any more.
+  std::size_t Resume(const std::string& text);
   void RaiseCompleteLines();
 
   platform::ForeignWindows& windows_;
@@ -54,13 +73,15 @@ class ChatScan {
   LineHandler onLine_;
   std::unique_ptr<platform::Timer> poll_;
   platform::WindowHandle room_ = platform::kNoWindow;
+  platform::WindowHandle transcript_ = platform::kNoWindow;
+  bool unread_ = true;      // the room was not read since it was found
   std::size_t length_ = 0;  // the transcript's length at the last read
   std::string text_;        // the transcript at the last read
   std::size_t seen_ = 0;    // bytes of text_ raised or taken as seen
   // What was taken as seen ended inside a line: the rest of that line,
   // when it comes, is not a line of its own.
   bool inHistoryLine_ = false;
-  std::uint64_t polls_ = 0;  // polls begun, nested ones included
+  std::size_t unchangedPolls_ = 0;
 };
 
 }  // namespace tavrin::chat

@@ -24,21 +24,26 @@ std::string GetCaption(platform::ForeignWindows& windows, WindowHandle window) {
   return window == kNoWindow ? std::string() : windows.GetText(window);
 }
 
-std::string GetScreenName(platform::ForeignWindows& windows) {
+std::optional<std::string> ReadScreenName(platform::ForeignWindows& windows) {
   // A missing frame or MDI area is passed on as parent 0, which searches the
   // top-level windows, where no "AOL Child" stands.
   const WindowHandle mdi =
       windows.FindChild(FindAolFrame(windows), kNoWindow, kMdiClass);
   for (WindowHandle child = windows.FindChild(mdi, kNoWindow, kChildClass);
        child != kNoWindow; child = windows.FindChild(mdi, child, kChildClass)) {
-    const std::string caption = GetCaption(windows, child);
-    if (!IsWelcome(caption)) continue;
-    const std::size_t bang = caption.find('!');
+    const std::optional<std::string> caption = windows.ReadText(child);
+    if (!caption) return std::nullopt;
+    if (!IsWelcome(*caption)) continue;
+    const std::size_t bang = caption->find('!');
     // A welcome without its "!" names nobody.
-    if (bang == std::string::npos) return {};
-    return caption.substr(kWelcome.size(), bang - kWelcome.size());
+    if (bang == std::string::npos) return std::string();
+    return caption->substr(kWelcome.size(), bang - kWelcome.size());
   }
-  return {};
+  return std::string();
+}
+
+std::string GetScreenName(platform::ForeignWindows& windows) {
+  return ReadScreenName(windows).value_or(std::string());
 }
 
 }  // namespace tavrin::chat

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "chat/screen_name.h"
+#include "commands/waiting_commands.h"
 #include "player/winamp_api.h"
 #include "report/compiler_frm.h"
 #include "shell/guarded.h"
@@ -139,22 +140,43 @@ void Perform(Program& program, ChatCommand command) {
   }
 }
 
+// Decides the lines in order, each once, while the client tells the name.
+// A reply pumps, and a line raised inside it joins the queue behind.
+void DecideInOrder(Program& program, WaitingCommands& waiting) {
+  while (std::optional<WaitingCommands::Line> line = waiting.TakeFirst()) {
+    // The screen name costs a walk of the chat client's windows: asked only
+    // for a line that is a command, and anew for each. A failure while
+    // reading it makes nobody the owner; a client that shows no name gives
+    // the empty one, which only an empty speaker matches.
+    std::optional<std::string> name = std::string();
+    Guarded([&] { name = chat::ReadScreenName(program.ports().windows); });
+    if (!name) {
+      waiting.PutBack(std::move(*line));
+      return;
+    }
+    if (*name == line->speaker) Guarded([&] { Perform(program, line->command); });
+  }
+}
+
 }  // namespace
 
 void DispatchChatCommand(Program& program, std::string_view speaker,
                          std::string_view line) {
   const std::optional<ChatCommand> command = CommandOf(line);
-  // The screen name costs a walk of the chat client's windows: asked only
-  // for a line that is a command, and anew for each.
   if (!command) return;
-  bool owner = false;
-  // A failure while reading the name makes nobody the owner; a client that
-  // shows no name gives the empty one, which only an empty speaker matches.
   Guarded([&] {
-    owner = chat::GetScreenName(program.ports().windows) == speaker;
+    program.WaitingCommandLines().Add(std::string(speaker), *command);
   });
-  if (!owner) return;
-  Guarded([&] { Perform(program, *command); });
+  DecideWaitingCommands(program);
+}
+
+void DecideWaitingCommands(Program& program) {
+  WaitingCommands& waiting = program.WaitingCommandLines();
+  if (waiting.Deciding()) return;
+  waiting.SetDeciding(true);
+  Guarded([&] { DecideInOrder(program, waiting); });
+  waiting.SetDeciding(false);
+  Guarded([&] { waiting.KeepTimer(); });
 }
 
 }  // namespace tavrin::commands

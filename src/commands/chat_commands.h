@@ -79,7 +79,13 @@ inline constexpr std::array<CommandWord, 31> kCommandWords = {{
 // whole line, case ignored, is a command word. Each step is guarded on its
 // own; a failed one is skipped and the next runs. Replies are sent with a
 // send that pumps messages, so anything may run inside.
+//
+// A command whose speaker cannot be decided now (the chat client did not
+// answer for the screen name) waits, and lines after it wait behind it.
 void DispatchChatCommand(shell::Program& program, std::string_view speaker,
                          std::string_view line);
+// Decides the waiting command lines in order while the client answers;
+// what the retries of the waiting lines run.
+void DecideWaitingCommands(shell::Program& program);
 
 }  // namespace tavrin::commands

@@ -58,7 +58,14 @@ class ForeignWindows {
   virtual std::optional<std::size_t> GetTextLength(WindowHandle window) = 0;
 
   // The window's text: its length with WM_GETTEXTLENGTH, then WM_GETTEXT.
-  virtual std::string GetText(WindowHandle window) = 0;
+  // Nothing when the window is there but did not answer in time, so that a
+  // caller can tell a peer that is busy from an empty text; "" for no
+  // window.
+  virtual std::optional<std::string> ReadText(WindowHandle window) = 0;
+  // The same, with a window that does not answer read as "".
+  std::string GetText(WindowHandle window) {
+    return ReadText(window).value_or(std::string());
+  }
 
   // Replaces the window's text with WM_SETTEXT; a late text may or may not
   // have arrived.

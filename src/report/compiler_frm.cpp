@@ -29,16 +29,22 @@ void CompilerFRM::SetAutoAdvTick(std::function<void()> onTick) {
   onAutoAdvTick_ = std::move(onTick);
 }
 
-std::optional<std::string> CompilerFRM::NewSongLine(
+std::optional<SongLine> CompilerFRM::NewSongLine(
     settings::CheckValue autoAdv) {
   if (!settings::IsOn(autoAdv)) return std::nullopt;
-  if (player::GetSongName(windows_) == rememberedSong_) return std::nullopt;
-  // The name remembered is the one the line carries, even if the song moved
-  // on again between the two reads. Remembered before the line goes out:
-  // the send pumps, and a tick inside it must see no change.
+  const std::string name = player::GetSongName(windows_);
+  if (name == rememberedSong_ || name == songOnItsWay_) return std::nullopt;
+  // The song on its way is the one the line carries, even if the song moved
+  // on again between the two reads. Noted before the line goes out: the
+  // send pumps, and a tick inside it must see no change.
   RefreshReport();
-  rememberedSong_ = SongName;
-  return Data;
+  songOnItsWay_ = SongName;
+  return SongLine{SongName, Data};
+}
+
+void CompilerFRM::SongLineDone(const std::string& song, bool wentOut) {
+  if (wentOut) rememberedSong_ = song;
+  if (songOnItsWay_ == song) songOnItsWay_.reset();
 }
 
 // Asks the play state three times, one test after the other, exactly as the

@@ -13,6 +13,12 @@
 
 namespace tavrin::report {
 
+// A line the auto advertiser is to post, and the song it announces.
+struct SongLine {
+  std::string song;
+  std::string text;
+};
+
 // The song report compiler: a hidden holder of the song report's fields. It
 // is created on first use, rebuilds the report once at once, and lives with
 // its AutoAdv timer until the program ends.
@@ -45,10 +51,14 @@ class CompilerFRM {
   void SetAutoAdvTick(std::function<void()> onTick);
 
   // The auto advertiser's look at the player: when the switch is on and the
-  // song name differs from the one remembered, the report is rebuilt, its
-  // song name remembered, and the line to post returned. The name alone is
+  // song name differs both from the one remembered and from the one whose
+  // line is on its way, the report is rebuilt and the line to post
+  // returned; its song is on its way until SongLineDone. The name alone is
   // read to compare, so a tick with no change costs three messages.
-  std::optional<std::string> NewSongLine(settings::CheckValue autoAdv);
+  std::optional<SongLine> NewSongLine(settings::CheckValue autoAdv);
+  // The line of `song` went out (or was let go): once out, the song is
+  // remembered as announced.
+  void SongLineDone(const std::string& song, bool wentOut);
   // The song the auto advertiser takes as already announced.
   void RememberSong(std::string name) { rememberedSong_ = std::move(name); }
   const std::string& RememberedSong() const { return rememberedSong_; }
@@ -68,6 +78,7 @@ class CompilerFRM {
   SettingsSource settings_;
   std::function<void()> onAutoAdvTick_;
   std::string rememberedSong_;  // empty until first set
+  std::optional<std::string> songOnItsWay_;
   std::unique_ptr<platform::Timer> autoAdv_;
 };
 

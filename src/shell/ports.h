@@ -19,6 +19,8 @@ struct Ports {
   platform::FormsToolkit& forms;
   platform::Tray& tray;
   platform::LocalTime& localTime;
+  // The time that lines and commands waiting for a stalled client age by.
+  const platform::Clock& clock;
 };
 
 }  // namespace tavrin::shell

@@ -1,5 +1,6 @@
 #include "shell/program.h"
 
+#include "commands/chat_commands.h"
 #include "commands/commands_frm.h"
 #include "report/compiler_frm.h"
 #include "settings/options_frm.h"
@@ -15,7 +16,10 @@ Program::Program(const Ports& ports)
     : ports_(ports),
       tray_(ports.tray),
       scan_(ports.windows, ports.timers),
-      chat_(ports.windows, ports.timers) {}
+      chat_(ports.windows, ports.clock, ports.timers),
+      waitingCommands_(ports.clock, ports.timers) {
+  waitingCommands_.SetRetry([this] { commands::DecideWaitingCommands(*this); });
+}
 
 Program::~Program() = default;
 
@@ -43,12 +47,19 @@ report::CompilerFRM& Program::FreshReport() {
 }
 
 // The switch read is the main window's box; until that window exists no
-// song is advertised.
+// song is advertised. A song counts as advertised once its line went out
+// (or found no room to go to); a line the client never took leaves the song
+// to be advertised again.
 void Program::AutoAdvTick() {
   if (!main_) return;
-  const std::optional<std::string> line =
+  std::optional<report::SongLine> line =
       compiler_->NewSongLine(main_->AutoAdv());
-  if (line) chat_.Send(*line);
+  if (!line) return;
+  chat_.Send(line->text, [this, song = std::move(line->song)](
+                             chat::ChatSender::Outcome outcome) {
+    compiler_->SongLineDone(song,
+                            outcome != chat::ChatSender::Outcome::kLost);
+  });
 }
 
 MenuFRM& Program::Menu() {

@@ -5,6 +5,7 @@
 
 #include "chat/chat_scan.h"
 #include "chat/chat_sender.h"
+#include "commands/waiting_commands.h"
 #include "settings/save_frm.h"
 #include "shell/menu_frm.h"
 #include "shell/ports.h"
@@ -63,6 +64,8 @@ class Program {
   chat::ChatScan& Scan() { return scan_; }
   // Every line the program posts goes through here.
   chat::ChatSender& Chat() { return chat_; }
+  // Command lines whose speaker could not be decided yet.
+  commands::WaitingCommands& WaitingCommandLines() { return waitingCommands_; }
 
   bool MainLoaded() const { return main_ != nullptr; }
   bool AboutLoaded() const { return about_ != nullptr; }
@@ -107,6 +110,7 @@ class Program {
   TrayIcon tray_;
   chat::ChatScan scan_;
   chat::ChatSender chat_;
+  commands::WaitingCommands waitingCommands_;
   std::optional<settings::SaveFRM> save_;
   std::optional<MenuFRM> menu_;
   std::unique_ptr<report::CompilerFRM> compiler_;

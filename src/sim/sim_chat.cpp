@@ -54,16 +54,18 @@ bool SimChat::AddLine(std::size_t room, std::string_view speaker,
   const Room* found = RoomAt(room);
   if (found == nullptr) return false;
   desktop_.SetTextOf(found->transcript,
-                     desktop_.TextOf(found->transcript) +
-                         standins::TranscriptLine(speaker, text));
+                     standins::AddToTranscript(
+                         desktop_.TextOf(found->transcript),
+                         standins::TranscriptLine(speaker, text), cap_));
   return true;
 }
 
 void SimChat::PressEnter(const Room& room) {
   const std::string text = desktop_.TextOf(room.entry);
   desktop_.SetTextOf(room.transcript,
-                     desktop_.TextOf(room.transcript) +
-                         standins::TranscriptLine(screenName_, text));
+                     standins::AddToTranscript(
+                         desktop_.TextOf(room.transcript),
+                         standins::TranscriptLine(screenName_, text), cap_));
   desktop_.SetTextOf(room.entry, "");
 }
 

@@ -39,6 +39,7 @@ class SimChat final : public standins::ChatHost {
   void SignOn(std::string_view screenName) override;
   void AddDecoys(std::size_t count) override;
   void SlowDown(platform::Milliseconds duration) override;
+  void CapTranscripts(std::size_t lines) override { cap_ = lines; }
   void Hang(platform::Milliseconds duration) override;
   void Close() override;
 
@@ -58,6 +59,7 @@ class SimChat final : public standins::ChatHost {
   WindowHandle mdi_ = platform::kNoWindow;
   WindowHandle welcome_ = platform::kNoWindow;
   std::vector<Room> rooms_;
+  std::size_t cap_ = 0;
 };
 
 }  // namespace tavrin::sim

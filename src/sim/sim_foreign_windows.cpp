@@ -80,14 +80,15 @@ std::optional<std::size_t> SimForeignWindows::GetTextLength(
   return length;
 }
 
-std::string SimForeignWindows::GetText(WindowHandle window) {
+std::optional<std::string> SimForeignWindows::ReadText(WindowHandle window) {
+  if (!desktop_.Exists(window)) return std::string();
   // WM_GETTEXTLENGTH, then WM_GETTEXT: two sends, each bounded.
   const std::optional<std::size_t> length = GetTextLength(window);
-  if (!length) return {};
+  if (!length) return std::nullopt;
   std::string text;
   if (Exchange(window, [&] { text = desktop_.TextOf(window).substr(0, *length); }) !=
       Delivery::kAnswered) {
-    return {};
+    return std::nullopt;
   }
   return text;
 }

@@ -32,7 +32,7 @@ class SimForeignWindows final : public platform::ForeignWindows {
   void Post(WindowHandle window, unsigned message, std::uintptr_t wParam,
             std::intptr_t lParam) override;
   std::optional<std::size_t> GetTextLength(WindowHandle window) override;
-  std::string GetText(WindowHandle window) override;
+  std::optional<std::string> ReadText(WindowHandle window) override;
   platform::Delivery SetText(WindowHandle window,
                              std::string_view text) override;
   void PumpOnce() override;

@@ -32,7 +32,8 @@ int RunTavrin() {
   win32::Win32LocalTime localTime;
   // Declared last, so its forms and timers go before the adapters they use.
   shell::Program program(
-      shell::Ports{windows, profile, launcher, timers, forms, tray, localTime});
+      shell::Ports{windows, profile, launcher, timers, forms, tray, localTime,
+                   clock});
   program.Start();
   return win32::RunMessageLoop();
 }

@@ -30,7 +30,7 @@ class Win32ForeignWindows final : public platform::ForeignWindows {
             std::uintptr_t wParam, std::intptr_t lParam) override;
   std::optional<std::size_t> GetTextLength(
       platform::WindowHandle window) override;
-  std::string GetText(platform::WindowHandle window) override;
+  std::optional<std::string> ReadText(platform::WindowHandle window) override;
   platform::Delivery SetText(platform::WindowHandle window,
                              std::string_view text) override;
   void PumpOnce() override;

@@ -32,8 +32,9 @@ HWND CreateChildWindow(HWND mdi, std::wstring_view caption,
 
 }  // namespace
 
-ChatClient::ChatClient(std::string screenName, const std::wstring& logPath)
-    : screenName_(std::move(screenName)), log_(logPath) {}
+ChatClient::ChatClient(std::string screenName, const std::wstring& logPath,
+                       std::size_t transcriptCap)
+    : screenName_(std::move(screenName)), log_(logPath), cap_(transcriptCap) {}
 
 bool ChatClient::Open(int showCommand, bool withBuddyList) {
   if (!RegisterChatChildClasses() ||
@@ -135,7 +136,8 @@ bool ChatClient::AddLine(std::size_t room, std::string_view speaker,
   if (room == 0 || room > rooms_.size()) return false;
   const std::string line = TranscriptLine(speaker, text);
   const HWND transcript = rooms_[room - 1].transcript;
-  const std::wstring whole = WindowText(transcript) + WideFromUtf8(line);
+  const std::wstring whole = WideFromUtf8(
+      AddToTranscript(Utf8FromWide(WindowText(transcript)), line, cap_));
   SetWindowTextW(transcript, whole.c_str());
   // The log holds the line without its CR LF.
   log_.Line("room " + std::to_string(room) + ": " +

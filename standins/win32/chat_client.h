@@ -19,7 +19,8 @@ namespace tavrin::standins::winhost {
 // frame.
 class ChatClient final : public ChatHost, public EntrySink {
  public:
-  ChatClient(std::string screenName, const std::wstring& logPath);
+  ChatClient(std::string screenName, const std::wstring& logPath,
+             std::size_t transcriptCap = 0);
   ChatClient(const ChatClient&) = delete;
   ChatClient& operator=(const ChatClient&) = delete;
 
@@ -37,6 +38,7 @@ class ChatClient final : public ChatHost, public EntrySink {
   void SignOn(std::string_view screenName) override;
   void AddDecoys(std::size_t count) override;
   void SlowDown(std::chrono::milliseconds duration) override;
+  void CapTranscripts(std::size_t lines) override { cap_ = lines; }
   void Hang(std::chrono::milliseconds duration) override;
   void Close() override;
 
@@ -62,6 +64,7 @@ class ChatClient final : public ChatHost, public EntrySink {
   HWND welcome_ = nullptr;
   std::vector<Room> rooms_;
   std::size_t decoys_ = 0;
+  std::size_t cap_;
   std::chrono::milliseconds slowOverNextText_{0};
   tavrin::win32::UniqueWindow frame_;  // last: destroyed first
 };

@@ -15,7 +15,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
         options.screenName.empty()
             ? std::string(tavrin::standins::kDefaultScreenName)
             : tavrin::win32::Utf8FromWide(options.screenName);
-    ChatClient chat(name, options.logPath);
+    ChatClient chat(name, options.logPath, options.transcriptCap);
     if (!chat.Open(showCommand, options.buddyList)) return 1;
     return tavrin::win32::RunMessageLoop();
   } catch (...) {

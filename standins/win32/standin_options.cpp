@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cwchar>
 #include <memory>
 
 namespace tavrin::standins::winhost {
@@ -25,6 +26,8 @@ StandinOptions ParseOptions(const std::vector<std::wstring>& arguments) {
       options.screenName = arguments[++i];
     } else if (word == L"--no-autoplay") {
       options.autoplay = false;
+    } else if (word == L"--cap" && hasValue) {
+      options.transcriptCap = std::wcstoul(arguments[++i].c_str(), nullptr, 10);
     } else if (word == L"--no-buddy-list") {
       options.buddyList = false;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@ struct StandinOptions {
   bool autoplay = true;     // --no-autoplay turns it off
   std::wstring screenName;  // --name <name>
   bool buddyList = true;    // --no-buddy-list leaves the chat client's out
+  std::size_t transcriptCap = 0;  // --cap <lines>: the chat client's transcripts
 };
 
 StandinOptions ParseOptions(const std::vector<std::wstring>& arguments);

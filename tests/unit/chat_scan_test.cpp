@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "chat/chat_room.h"
@@ -148,6 +150,105 @@ TEST_F(ChatScanTest, PollInsideTheHandlerRaisesNoLineTwice) {
   Say("Bob", "two");
   Polls(3);
   EXPECT_EQ(heard, (std::vector<std::string>{"Bob|one", "Bob|two", "Carol|three"}));
+}
+
+// Rich text controls may end lines with a lone CR; a CR LF split across two
+// reads is one line end. Only "<speaker>:<TAB>" begins a chat line.
+TEST_F(ChatScanTest, LineEndsOfEveryKindEndOneLineEach) {
+  scan.Start();
+  const auto transcript = world.desktop.FindWindowEx(
+      chat.RoomWindow(1), 0, kRoomChildClasses[0]);
+  for (const char* text : {"Bob:\tcr lf\r\n", "Bob:\tcr\r", "\nBob:\tlf\n",
+                           "Bob: hi\r\n\r\nCarol:\t\r\n", "Bob:\tlast\r"}) {
+    world.desktop.SetTextOf(transcript, world.desktop.TextOf(transcript) + text);
+    Polls(1);
+  }
+  EXPECT_EQ(heard, (std::vector<std::string>{"Bob|cr lf", "Bob|cr", "Bob|lf",
+                                             "Carol|", "Bob|last"}));
+}
+
+// Real clients keep only their last lines.
+TEST_F(ChatScanTest, CappedTranscriptIsFollowedLineByLine) {
+  chat.Drive("cap 100");
+  Say("Bob", "history");
+  scan.Start();
+  std::vector<std::string> said;
+  for (int i = 0; i < 10000; ++i) {
+    said.push_back("Bob|line " + std::to_string(i));
+    Say("Bob", said.back().substr(4));
+    if (i % 7 == 0) Polls(1);
+  }
+  // Lines of one length: the last trims keep the length as it was.
+  Polls(ChatScan::kRereadPolls);
+  EXPECT_EQ(heard, said);
+}
+
+// A capped client may drop a line as long as the one it adds: the length
+// stays, and the transcript is read all the same before long.
+TEST_F(ChatScanTest, TrimThatKeepsTheLengthIsReadBeforeLong) {
+  chat.Drive("cap 2");
+  Say("Bob", "one");
+  Say("Bob", "two");
+  scan.Start();
+  Say("Bob", "six");
+  Polls(ChatScan::kRereadPolls);
+  EXPECT_EQ(heard, std::vector<std::string>{"Bob|six"});
+}
+
+TEST_F(ChatScanTest, ClearedOrRewrittenTranscriptIsHistory) {
+  scan.Start();
+  const auto transcript = world.desktop.FindWindowEx(
+      chat.RoomWindow(1), 0, kRoomChildClasses[0]);
+  Say("Bob", "one");
+  Polls(1);
+  world.desktop.SetTextOf(transcript, "Eve:\tforged\r\nDemoUser:\t.exit\r\n");
+  Polls(1);
+  world.desktop.SetTextOf(transcript, "");
+  Polls(1);
+  Say("Bob", "two");
+  Polls(1);
+  EXPECT_EQ(heard, (std::vector<std::string>{"Bob|one", "Bob|two"}));
+}
+
+// The client answers the length, then stalls before the text: the read
+// gives nothing, which is no cleared transcript.
+TEST_F(ChatScanTest, ReadThatFailsAfterTheLengthChangesNothing) {
+  class FailingRead final : public testing::ForwardingWindows {
+   public:
+    using ForwardingWindows::ForwardingWindows;
+    std::optional<std::string> ReadText(platform::WindowHandle window) override {
+      if (std::exchange(fail, false)) return std::nullopt;
+      return ForwardingWindows::ReadText(window);
+    }
+    bool fail = false;
+  } failing{world.windows};
+  ChatScan own{failing, world.clock};
+  own.SetLineHandler([this](std::string_view speaker, std::string_view text) {
+    heard.push_back(std::string(speaker) + "|" + std::string(text));
+  });
+  own.Start();
+  ChatSend(world.windows, ".exit");
+  world.clock.Advance(ChatScan::kPollInterval);
+  failing.fail = true;
+  Say("Bob", "after");
+  world.clock.Advance(ChatScan::kPollInterval * 2);
+  EXPECT_EQ(heard, (std::vector<std::string>{"DemoUser|.exit", "Bob|after"}));
+}
+
+// The room found is kept: an idle poll looks at it and asks the length.
+TEST_F(ChatScanTest, IdlePollIsOneLookAtTheKeptRoomAndOneLengthQuery) {
+  chat.Drive("decoys 5");
+  scan.Start();
+  windows.calls = 0;
+  Polls(ChatScan::kRereadPolls - 1);
+  EXPECT_EQ(windows.calls, 2 * (ChatScan::kRereadPolls - 1));
+  world.desktop.Destroy(chat.RoomWindow(1));
+  chat.Drive("open Second Room");
+  world.chat->AddLine(2, "Dave", "old news");
+  Polls(1);
+  world.chat->AddLine(2, "Dave", "fresh");
+  Polls(1);
+  EXPECT_EQ(heard, std::vector<std::string>{"Dave|fresh"});
 }
 
 }  // namespace

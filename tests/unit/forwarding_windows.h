@@ -35,8 +35,8 @@ class ForwardingWindows : public platform::ForeignWindows {
       platform::WindowHandle window) override {
     return inner_.GetTextLength(window);
   }
-  std::string GetText(platform::WindowHandle window) override {
-    return inner_.GetText(window);
+  std::optional<std::string> ReadText(platform::WindowHandle window) override {
+    return inner_.ReadText(window);
   }
   platform::Delivery SetText(platform::WindowHandle window,
                              std::string_view text) override {
@@ -84,10 +84,10 @@ class CountingWindows final : public ForwardingWindows {
     ++calls;
     return ForwardingWindows::GetTextLength(window);
   }
-  std::string GetText(platform::WindowHandle window) override {
+  std::optional<std::string> ReadText(platform::WindowHandle window) override {
     ++calls;
     ++reads;
-    return ForwardingWindows::GetText(window);
+    return ForwardingWindows::ReadText(window);
   }
   platform::Delivery SetText(platform::WindowHandle window,
                              std::string_view text) override {
@@ -96,7 +96,7 @@ class CountingWindows final : public ForwardingWindows {
   }
 
   int calls = 0;
-  int reads = 0;  // texts read whole (GetText)
+  int reads = 0;  // texts read whole (ReadText)
 };
 
 }  // namespace tavrin::testing

@@ -96,7 +96,7 @@ class OptionsWindows : public ::testing::Test {
   JournalingProfile profile{world.settingsPlace, world.forms.journal};
   shell::Program program{shell::Ports{world.windows, profile, world.launcher,
                                       world.clock, world.forms, world.tray,
-                                      world.localTime}};
+                                      world.localTime, world.clock}};
 };
 
 TEST_F(OptionsWindows, OpeningWithAutoStartOffStoresNothingUntilTheClose) {

@@ -34,7 +34,8 @@ struct ShellWorld : SimWorld {
   sim::SimTray tray;
   sim::SimLocalTime localTime{clock};
   shell::Program program{shell::Ports{windows, settingsPlace, launcher, clock,
-                                     forms, tray, localTime}};
+                                     forms, tray, localTime,
+                                     clock}};
 
   // Lays down the settings file, one "key=value" per entry.
   void Settings(std::initializer_list<std::string> lines) {

@@ -118,7 +118,8 @@ TEST_F(Spine, AutoAdvertiseTimerFollowsTheSong) {
   std::vector<std::string> lines;
   compiler.SetAutoAdvTick([&] {
     if (auto line = compiler.NewSongLine(settings::kChecked)) {
-      lines.push_back(*line);
+      lines.push_back(line->text);
+      compiler.SongLineDone(line->song, true);
     }
   });
   compiler.RememberSong(compiler.SongName);
