@@ -182,7 +182,7 @@ struct World {
   CountedWindows windows{simWindows};
   sim::SimLauncher launcher;
   MemoryProfile profile;
-  sim::SimFormsToolkit forms;
+  sim::SimFormsToolkit forms{&clock};
   sim::SimTray tray;
   sim::SimLocalTime localTime{clock};
   std::unique_ptr<sim::SimPlayer> player;

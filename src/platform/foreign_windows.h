@@ -72,7 +72,9 @@ class ForeignWindows {
   virtual Delivery SetText(WindowHandle window, std::string_view text) = 0;
 
   // Lets the messages pending for this program run, once: its own input
-  // and due timers too, so any handler may run inside.
+  // and due timers too, so any handler may run inside. Inside one of the
+  // program's modal loops (a menu, a dialog, a window being moved) it runs
+  // nothing: that loop waits for its own click or key.
   virtual void PumpOnce() = 0;
 };
 

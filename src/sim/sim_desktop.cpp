@@ -162,6 +162,11 @@ void SimDesktop::PostMessage(WindowHandle window, unsigned message,
 }
 
 void SimDesktop::PumpOnce() {
+  DeliverPosts();
+  clock_.RunDue();
+}
+
+void SimDesktop::DeliverPosts() {
   std::deque<Posted> waiting;
   std::deque<Posted> batch;
   batch.swap(posted_);
@@ -176,7 +181,6 @@ void SimDesktop::PumpOnce() {
   // ones a hung process has not taken yet.
   waiting.insert(waiting.end(), posted_.begin(), posted_.end());
   posted_.swap(waiting);
-  clock_.RunDue();
 }
 
 }  // namespace tavrin::sim

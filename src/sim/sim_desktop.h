@@ -80,6 +80,9 @@ class SimDesktop {
   // Delivers every posted message whose process answers (the others stay
   // queued), then runs the program's arrived input and due timers.
   void PumpOnce();
+  // The other processes take their posted messages, which they do whatever
+  // the program's own thread is doing.
+  void DeliverPosts();
   std::size_t PendingPosts() const { return posted_.size(); }
 
  private:

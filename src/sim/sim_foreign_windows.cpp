@@ -98,6 +98,14 @@ Delivery SimForeignWindows::SetText(WindowHandle window,
   return Exchange(window, [&] { desktop_.SetTextOf(window, text); });
 }
 
-void SimForeignWindows::PumpOnce() { desktop_.PumpOnce(); }
+// Inside one of the program's modal loops its own input and ticks are left
+// to that loop, whose click or key a pump would take.
+void SimForeignWindows::PumpOnce() {
+  if (desktop_.Clock().InModalLoop()) {
+    desktop_.DeliverPosts();
+    return;
+  }
+  desktop_.PumpOnce();
+}
 
 }  // namespace tavrin::sim

@@ -79,7 +79,14 @@ std::optional<std::string> SimFormWindow::ChooseFileToOpen(
   if (answers.empty()) return std::nullopt;
   SimFormsToolkit::OpenAnswer answer = std::move(answers.front());
   answers.pop_front();
-  if (answer.meanwhile) answer.meanwhile();
+  // What happens while it is up happens inside its modal loop, and may
+  // unload this window.
+  if (answer.meanwhile) {
+    VirtualClock* const loop = toolkit_.loop_;
+    if (loop != nullptr) loop->EnterModalLoop();
+    answer.meanwhile();
+    if (loop != nullptr) loop->LeaveModalLoop();
+  }
   return answer.path;
 }
 

@@ -111,14 +111,35 @@ std::string SimFormWindow::PopupMenu(
   }
   Note("menu " + captions);
   if (toolkit_.choices_.empty()) return {};
-  std::string chosen = std::move(toolkit_.choices_.front());
+  SimFormsToolkit::MenuChoice choice = std::move(toolkit_.choices_.front());
   toolkit_.choices_.pop_front();
+  std::string chosen;
+  SimFormsToolkit& toolkit = toolkit_;
+  const SimFormWindow* const self = this;
+  toolkit.RunModalLoop(choice.after, [&] { chosen = std::move(choice.item); });
+  // The menu's loop ran other handlers; the form may be gone.
+  if (std::find(toolkit.windows_.begin(), toolkit.windows_.end(), self) ==
+      toolkit.windows_.end()) {
+    return {};
+  }
   if (chosen.empty()) return {};
   for (const platform::MenuItem& item : items) {
     if (item.name == chosen && item.caption != "-") return chosen;
   }
   Note("no menu item " + chosen);
   return {};
+}
+
+void SimFormsToolkit::RunModalLoop(platform::Milliseconds after,
+                                   std::function<void()> input) {
+  if (loop_ == nullptr || after.count() == 0) {
+    input();
+    return;
+  }
+  loop_->EnterModalLoop();
+  loop_->ScheduleModalInput(loop_->Now() + after, std::move(input));
+  loop_->Advance(after);
+  loop_->LeaveModalLoop();
 }
 
 int SimFormWindow::ListIndex(std::string_view control) const {

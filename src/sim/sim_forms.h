@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/forms.h"
+#include "sim/virtual_clock.h"
 
 namespace tavrin::sim {
 
@@ -139,8 +140,12 @@ class SimFormWindow final : public platform::FormWindow {
 };
 
 // The forms toolkit in memory, on a 96 dots-per-inch screen of 1280 x 800.
+// Given the program thread's loop, its menus and Open dialogs are modal
+// loops of that thread, which time can pass in.
 class SimFormsToolkit final : public platform::FormsToolkit {
  public:
+  explicit SimFormsToolkit(VirtualClock* loop = nullptr) : loop_(loop) {}
+
   std::unique_ptr<platform::FormWindow> Create(
       const platform::FormDesign& design, platform::FormEvents& events) override;
   double TwipsPerPixelX() const override { return 15.0; }
@@ -149,8 +154,14 @@ class SimFormsToolkit final : public platform::FormsToolkit {
 
   bool Ended() const { return ended_; }
   // The user's choice in the next menu that pops up, by item name; none
-  // (the menu closed by a click elsewhere) when no choice is queued.
-  void ChooseInNextMenu(std::string item) { choices_.push_back(std::move(item)); }
+  // (the menu closed by a click elsewhere) when no choice is queued. With
+  // `after`, the menu stays open that long, its loop running the program's
+  // ticks, before the click on the item arrives; a pump run inside the
+  // menu's loop takes that click, and the menu then chooses nothing.
+  void ChooseInNextMenu(std::string item,
+                        platform::Milliseconds after = platform::Milliseconds(0)) {
+    choices_.push_back({std::move(item), after});
+  }
   // The user's answer to the next Open dialog: a file's full path, or
   // nothing for Cancel; `meanwhile` runs while the dialog is up, as the
   // dialog's message loop would run timers and other windows' handlers.
@@ -176,8 +187,17 @@ class SimFormsToolkit final : public platform::FormsToolkit {
   std::vector<SimFormWindow*> windows_;
   std::map<std::string, int, std::less<>> created_;
   platform::WindowHandle nextHandle_ = 0x20010;
+  struct MenuChoice {
+    std::string item;
+    platform::Milliseconds after;
+  };
+  // Runs the modal loop of a menu or dialog until `after` has passed, with
+  // `input` the user's click that ends it.
+  void RunModalLoop(platform::Milliseconds after, std::function<void()> input);
+
+  VirtualClock* loop_;
   bool ended_ = false;
-  std::deque<std::string> choices_;
+  std::deque<MenuChoice> choices_;
   struct OpenAnswer {
     std::optional<std::string> path;
     std::function<void()> meanwhile;

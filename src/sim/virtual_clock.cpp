@@ -27,12 +27,21 @@ std::unique_ptr<platform::Timer> VirtualClock::Start(
 
 void VirtualClock::ScheduleInput(platform::Milliseconds when,
                                  std::function<void()> input) {
+  Queue(Input{when, nextInput_++, std::move(input)});
+}
+
+void VirtualClock::ScheduleModalInput(platform::Milliseconds when,
+                                      std::function<void()> input) {
+  Queue(Input{when, nextInput_++, std::move(input), true});
+}
+
+void VirtualClock::Queue(Input input) {
   // Input arrives in time order; what is scheduled for the same moment
   // keeps the order it was scheduled in.
   const auto later = std::upper_bound(
-      input_.begin(), input_.end(), when,
+      input_.begin(), input_.end(), input.when,
       [](platform::Milliseconds at, const Input& queued) { return at < queued.when; });
-  input_.insert(later, Input{when, nextInput_++, std::move(input)});
+  input_.insert(later, std::move(input));
 }
 
 // The timer due first (earliest started first among equals), or 0. A timer
@@ -102,6 +111,11 @@ void VirtualClock::RunDue() {
     lastArrived = std::max(lastArrived, input.number);
   }
   while (InputDueBy(now_) && input_.front().number <= lastArrived) {
+    if (input_.front().forModalLoop && InModalLoop()) {
+      input_.pop_front();
+      ++lostModalInput_;
+      continue;
+    }
     HandleFirstInput();
   }
   std::vector<std::uint64_t> due;

@@ -40,7 +40,20 @@ class VirtualClock final : public platform::Clock, public platform::Timers {
   void Stall(platform::Milliseconds duration) { now_ += duration; }
   // One pass of a message pump inside a handler: the input that has arrived,
   // in order, then each due timer once, except one whose tick is running.
+  // Input meant for a modal loop that is running is taken and lost, as
+  // PeekMessage takes the click a menu's own loop waits for.
   void RunDue();
+
+  // The program's own modal loops (a popup menu, the Open dialog): while
+  // one runs, the input meant for it reaches it only through its own loop.
+  void EnterModalLoop() { ++modalLoops_; }
+  void LeaveModalLoop() { --modalLoops_; }
+  bool InModalLoop() const { return modalLoops_ > 0; }
+  // The user's click or key for the modal loop running at `when`.
+  void ScheduleModalInput(platform::Milliseconds when,
+                          std::function<void()> input);
+  // Modal input that a pump took from its loop.
+  int LostModalInput() const { return lostModalInput_; }
 
   std::size_t RunningTimers() const { return timers_.size(); }
 
@@ -55,12 +68,14 @@ class VirtualClock final : public platform::Clock, public platform::Timers {
     platform::Milliseconds when;
     std::uint64_t number;  // in order of scheduling
     std::function<void()> handle;
+    bool forModalLoop = false;
   };
   class TimerToken;
 
   std::uint64_t FirstDueBy(platform::Milliseconds limit) const;
   bool InputDueBy(platform::Milliseconds limit) const;
   void HandleFirstInput();
+  void Queue(Input input);
   void Tick(std::uint64_t id);
 
   platform::Milliseconds now_{0};
@@ -68,6 +83,8 @@ class VirtualClock final : public platform::Clock, public platform::Timers {
   std::uint64_t nextInput_ = 1;
   std::map<std::uint64_t, Entry> timers_;
   std::deque<Input> input_;  // in order of arrival
+  int modalLoops_ = 0;
+  int lostModalInput_ = 0;
 };
 
 }  // namespace tavrin::sim

@@ -1,4 +1,5 @@
 // The system's Open dialog over a form.
+#include "win32/message_pump.h"
 #include "win32/win32_form_window.h"
 
 #include <commdlg.h>
@@ -44,7 +45,12 @@ std::optional<std::string> Win32FormWindow::ChooseFileToOpen(
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameW(&dialog)) return std::nullopt;
+  bool chosen = false;
+  {
+    const ModalLoopScope modal;
+    chosen = GetOpenFileNameW(&dialog) != FALSE;
+  }
+  if (!chosen) return std::nullopt;
   file.resize(file.find(L'\0'));
   return Utf8FromWide(file);
 }

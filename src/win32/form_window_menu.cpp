@@ -2,6 +2,7 @@
 // the notification area so that a menu never stays stuck open.
 #include <string>
 
+#include "win32/message_pump.h"
 #include "win32/win32_form_window.h"
 #include "win32/win32_text.h"
 
@@ -27,9 +28,13 @@ std::string Win32FormWindow::PopupMenu(
   // elsewhere; the owner may be hidden in the tray, which is fine.
   SetForegroundWindow(owner);
   const auto alive = alive_;
-  const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
-      menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y,
-      owner, nullptr));
+  UINT chosen = 0;
+  {
+    const ModalLoopScope modal;
+    chosen = static_cast<UINT>(TrackPopupMenuEx(
+        menu.get(), TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x,
+        at.y, owner, nullptr));
+  }
   // The menu's loop ran other handlers; the form may be gone.
   if (!*alive) return {};
   // Lets the owner's queue move on, so the next popup opens at the first

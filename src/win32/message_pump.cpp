@@ -12,6 +12,9 @@ namespace {
 // Handlers that keep posting to themselves must not hold the caller forever.
 constexpr int kMaxMessagesPerPump = 1000;
 
+// One user-interface thread: no lock.
+int modalLoops = 0;
+
 using TimerKey = std::pair<HWND, WPARAM>;
 
 bool IsRepeatedTimer(const MSG& message, const std::vector<TimerKey>& seen) {
@@ -37,7 +40,13 @@ void Dispatch(MSG& message) {
 
 }  // namespace
 
+void EnterModalLoop() { ++modalLoops; }
+void LeaveModalLoop() {
+  if (modalLoops > 0) --modalLoops;
+}
+
 void PumpPendingMessages() {
+  if (modalLoops > 0) return;
   std::vector<TimerKey> timersSeen;
   MSG message;
   for (int handled = 0; handled < kMaxMessagesPerPump; ++handled) {

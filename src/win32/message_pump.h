@@ -5,8 +5,23 @@ namespace tavrin::win32 {
 
 // Handles the messages waiting now, once each, and returns. A WM_QUIT found
 // on the way is put back for the main loop. A timer ticks at most once per
-// call, so a slow tick that pumps cannot keep the caller here.
+// call, so a slow tick that pumps cannot keep the caller here. Inside one
+// of the program's modal loops it does nothing: that loop waits for its own
+// click or key, which this pump would take and dispatch elsewhere.
 void PumpPendingMessages();
+
+// The program's own modal loops (a popup menu, the Open dialog, a window
+// being moved or sized) are counted while they run.
+void EnterModalLoop();
+void LeaveModalLoop();
+
+class ModalLoopScope {
+ public:
+  ModalLoopScope() { EnterModalLoop(); }
+  ~ModalLoopScope() { LeaveModalLoop(); }
+  ModalLoopScope(const ModalLoopScope&) = delete;
+  ModalLoopScope& operator=(const ModalLoopScope&) = delete;
+};
 
 // Runs until WM_QUIT and returns its exit code.
 int RunMessageLoop();

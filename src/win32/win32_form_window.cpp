@@ -8,6 +8,7 @@
 #include <utility>
 #include "win32/form_classes.h"
 #include "win32/gdi_scopes.h"
+#include "win32/message_pump.h"
 #include "win32/skin_painter.h"
 #include "win32/win32_text.h"
 
@@ -200,6 +201,13 @@ LRESULT Win32FormWindow::HandleMessage(HWND window, UINT message,
       return 0;
     case WM_DPICHANGED:
       DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    // The system's own loop that moves or sizes the window.
+    case WM_ENTERSIZEMOVE:
+      EnterModalLoop();
+      return 0;
+    case WM_EXITSIZEMOVE:
+      LeaveModalLoop();
       return 0;
     default:
       break;

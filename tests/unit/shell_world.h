@@ -30,7 +30,7 @@ struct ShellWorld : SimWorld {
   settings::IniProfileFile profile{root.Path()};
   settings::SettingsLocation settingsPlace{
       profile, R"(C:\users\tester\AppData\Roaming)"};
-  sim::SimFormsToolkit forms;
+  sim::SimFormsToolkit forms{&clock};
   sim::SimTray tray;
   sim::SimLocalTime localTime{clock};
   shell::Program program{shell::Ports{windows, settingsPlace, launcher, clock,

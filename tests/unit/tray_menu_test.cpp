@@ -185,5 +185,22 @@ TEST_F(TrayMenu, TransportItemsFollowTheFaceShown) {
   EXPECT_EQ(PlayerCommands(), expected);
 }
 
+// While a menu is open the room goes on: the owner's command is answered
+// from the menu's own loop, and the send that answers it must not pump
+// there, or it would take the click the menu waits for.
+TEST_F(TrayMenu, ClickReachesTheOpenMenuWhileACommandIsAnswered) {
+  // A slow search: the click arrives while it is under way.
+  world.chat->Drive("decoys 50");
+  world.windows.SetCallCost(platform::Milliseconds(1));
+  world.forms.ChooseInNextMenu("RestoreMNU", platform::Milliseconds(120));
+  world.clock.ScheduleInput(world.clock.Now() + platform::Milliseconds(20), [&] {
+    world.chat->AddLine(1, "DemoUser", ".song");
+  });
+  main->TrayIconEvent(kLeftDown);
+  EXPECT_EQ(LastLine(), "DemoUser:\t~~ Song Name: Artist - Title");
+  EXPECT_EQ(world.clock.LostModalInput(), 0);
+  EXPECT_TRUE(main->IsVisible()) << "Restore was chosen";
+}
+
 }  // namespace
 }  // namespace tavrin::shell
