@@ -1,7 +1,7 @@
 // The chat scan against the stand-in chat client, driven by the fuzzer's
 // bytes: lines by anyone with any bytes, halves of lines, cuts, rewrites,
-// rooms opened and closed, a client that hangs, closes and comes back, and
-// time passing. A model kept here says of every line of every transcript
+// a client that keeps only its last lines, rooms opened and closed, a
+// client that hangs, closes and comes back, and time passing. A model kept here says of every line of every transcript
 // whether the scan must raise it, may raise it, or must never raise it;
 // every raised line is held against it, and once the client answers again
 // after a quiet spell every line that must be raised has been, once.
@@ -47,7 +47,7 @@ enum class Expect {
 
 struct Line {
   Expect expect = Expect::kNever;
-  bool complete = false;  // its CR LF is there
+  bool complete = false;  // its line end is there
   bool read = false;      // complete in a transcript the scan has read
   bool chat = false;      // "<speaker>:<TAB><text>"
   std::string speaker;
@@ -61,7 +61,7 @@ struct Room {
   std::string text;                 // what its transcript holds
   std::vector<std::size_t> lines;   // into ScanHarness::lines_, in order
   std::vector<std::size_t> starts;  // where each line starts in text
-  std::vector<std::size_t> ends;    // past its CR LF, or the text's end
+  std::vector<std::size_t> ends;    // past its line end, or the text's end
 };
 
 enum class Step : std::uint8_t {
@@ -86,6 +86,7 @@ enum class Step : std::uint8_t {
   kDecoys,
   kOnNextLine,  // a step the line handler takes when the next line comes
   kLater,       // a step that arrives as input while the program pumps
+  kCap,         // the client keeps only its last n lines from now on
   kCount,
 };
 
@@ -94,7 +95,7 @@ constexpr const char* kStepNames[] = {
     "cut-head",     "rewrite-byte", "replace", "open-room", "close-room",
     "close-client", "start-client", "hang",    "slow",      "advance",
     "start",        "poll",         "pump",    "decoys",    "on-next-line",
-    "later"};
+    "later",        "cap"};
 static_assert(std::size(kStepNames) == static_cast<std::size_t>(Step::kCount));
 
 struct Op {
@@ -157,6 +158,9 @@ Op ReadOp(FuzzInput& input) {
       break;
     case Step::kDecoys:
       op.number = 1 + input.Below(3);
+      break;
+    case Step::kCap:
+      op.number = input.Below(6);
       break;
     case Step::kOnNextLine:
     case Step::kLater:
@@ -365,6 +369,9 @@ class ScanHarness final : private WatchedWindows::Watcher {
           decoys_ += op.number;
         }
         break;
+      case Step::kCap:
+        chat_->CapTranscripts(op.number);
+        break;
       case Step::kOnNextLine:
       case Step::kLater:
       case Step::kCount:
@@ -494,6 +501,7 @@ class ScanHarness final : private WatchedWindows::Watcher {
       Extend(room, text, FreshLine(room));
       return;
     }
+    if (TrimmedFront(room, text)) return;
     // Cut or rewritten. The whole lines before the first changed byte stay
     // what they were, but the scan may now take them as seen.
     std::size_t keep = 0;
@@ -515,6 +523,40 @@ class ScanHarness final : private WatchedWindows::Watcher {
            started_ && IsCurrent(room) ? Expect::kMay : Expect::kNever);
   }
 
+  // The client dropped its oldest whole lines, perhaps adding some at the
+  // end: the lines that stay keep what they expect while the scan can still
+  // find, among them, lines it read last; otherwise it takes what is there
+  // as history.
+  bool TrimmedFront(Room& room, const std::string& text) {
+    for (std::size_t dropped = 1; dropped <= room.lines.size(); ++dropped) {
+      if (!lines_[room.lines[dropped - 1]].complete) return false;
+      const std::size_t from = room.ends[dropped - 1];
+      const std::size_t rest = room.text.size() - from;
+      if (text.compare(0, rest, room.text, from, rest) != 0) continue;
+      for (std::size_t i = 0; i < dropped; ++i) Dropped(room.lines[i]);
+      room.lines.erase(room.lines.begin(), room.lines.begin() + dropped);
+      room.starts.erase(room.starts.begin(), room.starts.begin() + dropped);
+      room.ends.erase(room.ends.begin(), room.ends.begin() + dropped);
+      for (std::size_t& at : room.starts) at -= from;
+      for (std::size_t& at : room.ends) at -= from;
+      room.text.erase(0, from);
+      const bool anchored =
+          std::any_of(room.lines.begin(), room.lines.end(),
+                      [this](std::size_t index) { return lines_[index].read; });
+      if (!anchored) {
+        for (const std::size_t index : room.lines) {
+          if (lines_[index].expect == Expect::kMust) {
+            lines_[index].expect = Expect::kMay;
+          }
+        }
+        if (IsCurrent(room)) pending_ = true;
+      }
+      Extend(room, text, FreshLine(room));
+      return true;
+    }
+    return false;
+  }
+
   // The transcript grew from room.text to text.
   void Extend(Room& room, const std::string& text, Expect fresh) {
     std::size_t at = room.ends.empty() ? 0 : room.ends.back();
@@ -524,6 +566,12 @@ class ScanHarness final : private WatchedWindows::Watcher {
       resume = true;
     }
     room.text = text;
+    // The LF of a CR LF whose CR ended the last line.
+    if (!resume && at > 0 && at < text.size() && text[at - 1] == '\r' &&
+        text[at] == '\n') {
+      ++at;
+      if (!room.ends.empty()) room.ends.back() = at;
+    }
     while (at < text.size()) {
       std::size_t index;
       if (resume) {
@@ -536,7 +584,7 @@ class ScanHarness final : private WatchedWindows::Watcher {
         room.starts.push_back(at);
         room.ends.push_back(text.size());
       }
-      const std::size_t end = text.find("\r\n", at);
+      const std::size_t end = text.find_first_of("\r\n", at);
       if (end == std::string::npos) {
         room.ends.back() = text.size();
         break;
@@ -552,8 +600,11 @@ class ScanHarness final : private WatchedWindows::Watcher {
         line.speaker = content.substr(0, colon);
         line.text = content.substr(colon + 2);
       }
-      room.ends.back() = end + 2;
-      at = end + 2;
+      // CR LF is one line end, a lone CR or LF too.
+      at = text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n'
+               ? end + 2
+               : end + 1;
+      room.ends.back() = at;
     }
   }
 
@@ -574,10 +625,15 @@ class ScanHarness final : private WatchedWindows::Watcher {
     }
     Check(current_ != kNone && window == rooms_[current_].transcript,
           "the scan reads a window that is not the open room's transcript");
-    if (text) {
-      Check(window != lastRead_ || rooms_[current_].text.size() != lastLength_,
-            "the scan read again a transcript whose length had not changed");
+    if (!text) {
+      ++lengthQueries_;
+      return;
     }
+    // Now and then an unchanged length is read all the same: a client that
+    // keeps its last lines may drop one as long as the one it adds.
+    Check(window != lastRead_ || rooms_[current_].text.size() != lastLength_ ||
+              lengthQueries_ > chat::ChatScan::kRereadPolls,
+          "the scan read again a transcript whose length had not changed");
   }
 
   void AfterRead(WindowHandle, const std::string& text) override {
@@ -594,6 +650,7 @@ class ScanHarness final : private WatchedWindows::Watcher {
     // The scan holds the transcript as it is now: whatever it has not seen
     // of a cut or a new room it sees now.
     pending_ = false;
+    lengthQueries_ = 0;
     lastRead_ = room.transcript;
     lastLength_ = room.text.size();
     for (const std::size_t index : room.lines) {
@@ -664,6 +721,7 @@ class ScanHarness final : private WatchedWindows::Watcher {
   std::vector<std::size_t> reached_{0};
   WindowHandle lastRead_ = kNoWindow;
   std::size_t lastLength_ = 0;
+  int lengthQueries_ = 0;  // since the last read
   std::optional<Op> armed_;
 };
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -25,7 +26,8 @@ class ChatControl : public ::testing::Test {
                    {"UseBitRate", "1"}, {"UseElapRem", "0"}, {"UseSongLen", "1"},
                    {"AutoAdv", autoAdvertise_}, {"AutoLoadWA", "0"},
                    {"WinampDIR", ""}});
-    chat_ = Process::Start(ProgramFolder() + L"\\standin-chat.exe", L"");
+    chat_ = Process::Start(ProgramFolder() + L"\\standin-chat.exe",
+                           chatArguments_);
     player_ = Process::Start(ProgramFolder() + L"\\standin-player.exe",
                              L"--log \"" + playerLog_ + L"\"");
     chatWindow_ = WaitForChatClient();
@@ -74,7 +76,19 @@ class ChatControl : public ::testing::Test {
                                static_cast<UINT>(limit.count()), &result) != 0;
   }
 
+  // How many times the text occurs in the transcript.
+  std::size_t Count(const std::string& text) {
+    const std::string now = Transcript();
+    std::size_t count = 0;
+    for (std::size_t at = now.find(text); at != std::string::npos;
+         at = now.find(text, at + text.size())) {
+      ++count;
+    }
+    return count;
+  }
+
   const char* autoAdvertise_ = "0";
+  std::wstring chatArguments_;
   std::wstring folder_, playerLog_;
   Process chat_, player_, program_;
   HWND chatWindow_ = nullptr;
@@ -157,6 +171,33 @@ TEST_F(ChatControl, HungClientCostsBoundedWaitsAndTheScanResumes) {
       << Transcript();
 }
 
+// Like real clients, this one keeps only its last lines: the room stays
+// followed once its oldest lines go.
+class CappedRoom : public ChatControl {
+ protected:
+  CappedRoom() { chatArguments_ = L"--cap 5"; }
+};
+
+TEST_F(CappedRoom, CommandsAreAnsweredOnceTheOldestLinesGo) {
+  const struct {
+    const char* command;
+    const char* reply;
+  } exchanges[] = {
+      {".song", "DemoUser:\t~~ Song Name: Artist - Title\r\n"},
+      {".br", "DemoUser:\t~~ BitRate: 128\r\n"},
+      {".len", "DemoUser:\t~~ Track Length: 00:03:57\r\n"},
+  };
+  for (int round = 0; round < 3; ++round) {
+    for (const auto& exchange : exchanges) {
+      SCOPED_TRACE(std::string(exchange.command) + " round " +
+                   std::to_string(round));
+      ASSERT_TRUE(Answered(exchange.command, exchange.reply)) << Transcript();
+    }
+  }
+  const std::string transcript = Transcript();
+  EXPECT_EQ(std::count(transcript.begin(), transcript.end(), '\n'), 5);
+}
+
 class AutoAdvertise : public ChatControl {
  protected:
   AutoAdvertise() { autoAdvertise_ = "1"; }
@@ -174,6 +215,24 @@ TEST_F(AutoAdvertise, ChangeOfSongPostsOneLine) {
   EXPECT_TRUE(HoldsFor([&] { return Transcript().size() == before + line.size(); },
                        1s))
       << "once: " << Transcript();
+}
+
+// The client is slow over the reply's text: the program gives it up for a
+// while, and the song's line that falls due meanwhile waits and goes out
+// once the client answers, once.
+TEST_F(AutoAdvertise, LineDueWhileTheClientStallsGoesOutOnce) {
+  const std::string song =
+      "DemoUser:\t~~ Playing Song: Night Drive - Neon Harbour BitRate: 192 - "
+      "Length: 00:05:01\r\n";
+  const std::string reply = "DemoUser:\t~~ Song Name: Artist - Title\r\n";
+  ASSERT_TRUE(Drive(chatWindow_, "slow 400"));
+  Type(".song");
+  ASSERT_TRUE(Drive(playerWindow_, "next"));
+  EXPECT_TRUE(WaitUntil([&] { return Count(song) == 1 && Count(reply) == 1; },
+                        15s))
+      << Transcript();
+  EXPECT_TRUE(HoldsFor([&] { return Count(song) == 1 && Count(reply) == 1; }, 1s))
+      << Transcript();
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ TEST_F(PeerText, PlayerTitlesInAnyScriptReachTheRoomWhole) {
 
 TEST_F(PeerText, LineLeftInTheBoxBySlowClientGoesOutWhenItAnswersAgain) {
   win32::Win32Timers timers;
-  chat::ChatSender sender(windows_, timers);
+  chat::ChatSender sender(windows_, clock_, timers);
   ASSERT_TRUE(Drive(chat, "slow 1500"));
   const auto start = std::chrono::steady_clock::now();
   sender.Send("~~ Playing Song: Artist - Title");
@@ -100,7 +100,7 @@ TEST_F(PeerText, LineLeftInTheBoxBySlowClientGoesOutWhenItAnswersAgain) {
 
 TEST_F(PeerText, HungClientNeverGetsAnEnterWithoutTheText) {
   win32::Win32Timers timers;
-  chat::ChatSender sender(windows_, timers);
+  chat::ChatSender sender(windows_, clock_, timers);
   ASSERT_EQ(windows_.SetText(reinterpret_cast<platform::WindowHandle>(EntryBox()),
                              "half-typed words"),
             platform::Delivery::kAnswered);
