@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/hung_peer_guard.h"
 #include "report/compiler_frm.h"
 #include "shell/main_frm.h"
 #include "shell/message_frm.h"
@@ -194,6 +195,33 @@ TEST_F(AutoAdvertiser, ATickWithNoChangeReadsOnlyTheName) {
   counted.calls = 0;
   EXPECT_FALSE(compiler.NewSongLine(settings::kGrayed));
   EXPECT_EQ(counted.calls, 0);
+}
+
+// The chat client stalls: the song's line waits for it and goes out once;
+// a line the client never took leaves the song to be advertised again.
+TEST_F(AutoAdvertiser, SongIsAnnouncedOnceItsLineWentOut) {
+  world.Settings({"Ascii=~~", "UseWAStatus=1", "UseSongName=1", "AutoAdv=1"});
+  world.StartPlayer().Drive("play");
+  world.StartToMainWindow();
+  const std::string line = "DemoUser:\t~~ Playing Song: Night Drive - Neon Harbour";
+  for (const char* stall : {"hang 400", "slow 400"}) {
+    SCOPED_TRACE(stall);
+    const std::size_t before = Posted().size();
+    world.chat->Drive(stall);
+    world.player->Drive("next");
+    world.clock.Advance(kTick * 3);
+    EXPECT_EQ(Posted().size(), before) << "the client is away";
+    EXPECT_NE(world.program.Compiler().RememberedSong(),
+              "Night Drive - Neon Harbour");
+    world.clock.Advance(platform::HungPeerGuard::kBackOff + Milliseconds(500));
+    ASSERT_EQ(Posted().size(), before + 1);
+    EXPECT_EQ(Posted().back(), line);
+    EXPECT_EQ(world.program.Compiler().RememberedSong(),
+              "Night Drive - Neon Harbour");
+    // Back to the first song, announced in its turn.
+    world.player->Drive("prev");
+    world.clock.Advance(Milliseconds(500));
+  }
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 
 #include "chat/chat_scan.h"
 #include "commands/chat_commands.h"
+#include "commands/waiting_commands.h"
+#include "platform/hung_peer_guard.h"
 #include "player/winamp_api.h"
 #include "report/compiler_frm.h"
 #include "shell/main_frm.h"
@@ -301,6 +303,35 @@ TEST_F(ChatCommands, TenThousandLinesFromOthersDoNothing) {
   EXPECT_EQ(world.tray.Calls().size(), trayCalls);
   EXPECT_TRUE(world.forms.journal.empty());
   EXPECT_FALSE(world.forms.Ended());
+}
+
+// The client stops answering just as the owner's commands come in: who
+// said them is decided once it answers, in order; a client away longer
+// than the wait lets them go.
+TEST_F(ChatCommands, CommandsWhoseSpeakerCouldNotBeReadWaitForTheClient) {
+  const struct {
+    Milliseconds hang;
+    std::vector<std::string> answered;
+  } cases[] = {
+      {Milliseconds(300),
+       {"DemoUser:\t~~ Song Name: Artist - Title", "DemoUser:\t~~ BitRate: 128"}},
+      {WaitingCommands::kPatience + Milliseconds(5000), {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.hang.count());
+    const std::size_t before = Lines().size();
+    world.chat->Drive("hang " + std::to_string(c.hang.count()));
+    DispatchChatCommand(world.program, kOwner, ".song");
+    DispatchChatCommand(world.program, "Bob", ".adv");
+    DispatchChatCommand(world.program, kOwner, ".br");
+    world.clock.Advance(c.hang + platform::HungPeerGuard::kBackOff +
+                        Milliseconds(500));
+    const std::vector<std::string> lines = Lines();
+    EXPECT_EQ(std::vector<std::string>(
+                  lines.begin() + static_cast<std::ptrdiff_t>(before), lines.end()),
+              c.answered);
+    EXPECT_TRUE(world.program.WaitingCommandLines().Empty());
+  }
 }
 
 }  // namespace
