@@ -193,7 +193,11 @@ class WatchedWindows final : public testing::ForwardingWindows {
 
   std::optional<std::size_t> GetTextLength(WindowHandle window) override {
     watcher_.BeforeRead(window, false);
-    return ForwardingWindows::GetTextLength(window);
+    const std::optional<std::size_t> length =
+        ForwardingWindows::GetTextLength(window);
+    // An empty transcript is read by its length alone.
+    if (length == 0u) watcher_.AfterRead(window, std::string());
+    return length;
   }
   std::optional<std::string> ReadText(WindowHandle window) override {
     watcher_.BeforeRead(window, true);
