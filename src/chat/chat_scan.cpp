@@ -86,9 +86,10 @@ void ChatScan::Poll() {
     return;
   }
   std::string text = windows_.GetText(transcript_);
-  // A read that fails after the length was answered changes nothing.
+  // A read that fails after the length was answered changes nothing; the
+  // next poll reads whatever length it finds.
   if (text.empty()) {
-    length_ = 0;
+    length_ = std::string::npos;
     return;
   }
   const std::size_t from = unread_ ? std::string::npos : Resume(text);
