@@ -26,7 +26,7 @@ enum class Delivery {
 //
 // Every send is bounded: a window whose peer does not answer within a short,
 // fixed wait (or recently failed to) gives the ordinary failure value, 0 or
-// the empty text, as if it were absent.
+// the empty text, as if it were absent; ReadText alone tells it apart.
 class ForeignWindows {
  public:
   virtual ~ForeignWindows() = default;
@@ -59,6 +59,10 @@ class ForeignWindows {
 
   // The window's text: its length with WM_GETTEXTLENGTH, then WM_GETTEXT.
   virtual std::string GetText(WindowHandle window) = 0;
+
+  // The same read, telling an unanswered one apart from an empty text:
+  // nothing when the window is absent or did not answer in time.
+  virtual std::optional<std::string> ReadText(WindowHandle window) = 0;
 
   // Replaces the window's text with WM_SETTEXT; a late text may or may not
   // have arrived.

@@ -32,7 +32,10 @@ void CompilerFRM::SetAutoAdvTick(std::function<void()> onTick) {
 std::optional<std::string> CompilerFRM::NewSongLine(
     settings::CheckValue autoAdv) {
   if (!settings::IsOn(autoAdv)) return std::nullopt;
-  if (player::GetSongName(windows_) == rememberedSong_) return std::nullopt;
+  // A player too busy to answer in time has not changed its song: only a
+  // name read, or the empty one of an absent player, can differ.
+  const std::optional<std::string> name = player::ReadSongName(windows_);
+  if (!name || *name == rememberedSong_) return std::nullopt;
   // The name remembered is the one the line carries, even if the song moved
   // on again between the two reads. Remembered before the line goes out:
   // the send pumps, and a tick inside it must see no change.

@@ -47,7 +47,8 @@ class CompilerFRM {
   // The auto advertiser's look at the player: when the switch is on and the
   // song name differs from the one remembered, the report is rebuilt, its
   // song name remembered, and the line to post returned. The name alone is
-  // read to compare, so a tick with no change costs three messages.
+  // read to compare, so a tick with no change costs three messages; a read
+  // the player did not answer is no change.
   std::optional<std::string> NewSongLine(settings::CheckValue autoAdv);
   // The song the auto advertiser takes as already announced.
   void RememberSong(std::string name) { rememberedSong_ = std::move(name); }

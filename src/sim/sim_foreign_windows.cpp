@@ -81,13 +81,17 @@ std::optional<std::size_t> SimForeignWindows::GetTextLength(
 }
 
 std::string SimForeignWindows::GetText(WindowHandle window) {
+  return ReadText(window).value_or(std::string());
+}
+
+std::optional<std::string> SimForeignWindows::ReadText(WindowHandle window) {
   // WM_GETTEXTLENGTH, then WM_GETTEXT: two sends, each bounded.
   const std::optional<std::size_t> length = GetTextLength(window);
-  if (!length) return {};
+  if (!length) return std::nullopt;
   std::string text;
   if (Exchange(window, [&] { text = desktop_.TextOf(window).substr(0, *length); }) !=
       Delivery::kAnswered) {
-    return {};
+    return std::nullopt;
   }
   return text;
 }

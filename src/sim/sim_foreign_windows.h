@@ -33,6 +33,7 @@ class SimForeignWindows final : public platform::ForeignWindows {
             std::intptr_t lParam) override;
   std::optional<std::size_t> GetTextLength(WindowHandle window) override;
   std::string GetText(WindowHandle window) override;
+  std::optional<std::string> ReadText(WindowHandle window) override;
   platform::Delivery SetText(WindowHandle window,
                              std::string_view text) override;
   void PumpOnce() override;

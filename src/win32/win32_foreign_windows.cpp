@@ -97,6 +97,10 @@ std::optional<std::size_t> Win32ForeignWindows::GetTextLength(
 }
 
 std::string Win32ForeignWindows::GetText(WindowHandle window) {
+  return ReadText(window).value_or(std::string());
+}
+
+std::optional<std::string> Win32ForeignWindows::ReadText(WindowHandle window) {
   // The text may change between its length and its reading (a player moving
   // to a longer title): the buffer holds one unit more than the length
   // said, so a full buffer shows the text grew, and it is read again.
@@ -104,12 +108,13 @@ std::string Win32ForeignWindows::GetText(WindowHandle window) {
   std::wstring buffer;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const std::optional<std::size_t> length = GetTextLength(window);
-    if (!length || *length == 0) return {};
+    if (!length) return std::nullopt;
+    if (*length == 0) return std::string();
     const std::size_t room = std::min<std::size_t>(*length, kMaxTextUnits) + 1;
     buffer.assign(room + 1, L'\0');
     const Sent copied = SendBounded(window, WM_GETTEXT, buffer.size(),
                                     reinterpret_cast<LPARAM>(buffer.data()));
-    if (copied.delivery != Delivery::kAnswered) return {};
+    if (copied.delivery != Delivery::kAnswered) return std::nullopt;
     buffer.resize(static_cast<std::size_t>(
         std::find(buffer.begin(), buffer.end(), L'\0') - buffer.begin()));
     if (buffer.size() < room || *length >= kMaxTextUnits) break;

@@ -31,6 +31,7 @@ class Win32ForeignWindows final : public platform::ForeignWindows {
   std::optional<std::size_t> GetTextLength(
       platform::WindowHandle window) override;
   std::string GetText(platform::WindowHandle window) override;
+  std::optional<std::string> ReadText(platform::WindowHandle window) override;
   platform::Delivery SetText(platform::WindowHandle window,
                              std::string_view text) override;
   void PumpOnce() override;

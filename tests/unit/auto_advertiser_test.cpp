@@ -118,6 +118,22 @@ TEST_F(AutoAdvertiser, PlayerClosingAndComingBackArePostedOnceEach) {
                           "DemoUser:\t~~ Playing Song: Artist - Title"}));
 }
 
+// A player busy for a moment does not answer the title read in time; that
+// read is unknown, not an empty name, and no line goes out for it.
+TEST_F(AutoAdvertiser, APlayerTooBusyToAnswerIsNoChangeOfSong) {
+  world.StartPlayer().Drive("play");
+  world.StartToMainWindow();
+  SwitchOn();
+  CloseTheMessage();
+  world.player->Drive("hang 400");
+  world.clock.Advance(Milliseconds(3000));  // the stall, the back-off, answers
+  EXPECT_TRUE(Posted().empty());
+  world.player->Drive("next");
+  world.clock.Advance(kTick * 4);
+  EXPECT_EQ(Posted(), std::vector<std::string>{
+                          "DemoUser:\t~~ Playing Song: Night Drive - Neon Harbour"});
+}
+
 TEST_F(AutoAdvertiser, SwitchedOffItStoresZeroAndPostsNothing) {
   world.StartPlayer().Drive("play");
   world.StartToMainWindow();

@@ -38,6 +38,9 @@ class ForwardingWindows : public platform::ForeignWindows {
   std::string GetText(platform::WindowHandle window) override {
     return inner_.GetText(window);
   }
+  std::optional<std::string> ReadText(platform::WindowHandle window) override {
+    return inner_.ReadText(window);
+  }
   platform::Delivery SetText(platform::WindowHandle window,
                              std::string_view text) override {
     return inner_.SetText(window, text);
@@ -89,6 +92,11 @@ class CountingWindows final : public ForwardingWindows {
     ++reads;
     return ForwardingWindows::GetText(window);
   }
+  std::optional<std::string> ReadText(platform::WindowHandle window) override {
+    ++calls;
+    ++reads;
+    return ForwardingWindows::ReadText(window);
+  }
   platform::Delivery SetText(platform::WindowHandle window,
                              std::string_view text) override {
     ++calls;
@@ -96,7 +104,7 @@ class CountingWindows final : public ForwardingWindows {
   }
 
   int calls = 0;
-  int reads = 0;  // texts read whole (GetText)
+  int reads = 0;  // texts read whole (GetText, ReadText)
 };
 
 }  // namespace tavrin::testing
