@@ -134,6 +134,22 @@ TEST_F(AutoAdvertiser, APlayerTooBusyToAnswerIsNoChangeOfSong) {
                           "DemoUser:\t~~ Playing Song: Night Drive - Neon Harbour"});
 }
 
+// A title scrolling in the taskbar turns by a character a step: every step
+// is the same song.
+TEST_F(AutoAdvertiser, AScrollingTitleIsOneSong) {
+  world.StartPlayer().Drive("play");
+  world.StartToMainWindow();
+  SwitchOn();
+  CloseTheMessage();
+  world.player->Drive("scroll 150");
+  world.clock.Advance(Milliseconds(10000));  // two whole turns
+  EXPECT_TRUE(Posted().empty());
+  world.player->Drive("next");
+  world.clock.Advance(Milliseconds(10000));
+  EXPECT_EQ(Posted(), std::vector<std::string>{
+                          "DemoUser:\t~~ Playing Song: Night Drive - Neon Harbour"});
+}
+
 TEST_F(AutoAdvertiser, SwitchedOffItStoresZeroAndPostsNothing) {
   world.StartPlayer().Drive("play");
   world.StartToMainWindow();
