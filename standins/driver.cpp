@@ -87,6 +87,16 @@ bool ApplyPlayerModelCommand(PlayerModel& player, std::string_view verb,
     player.SetNumbering(rest == "on");
     return true;
   }
+  if (verb == "scroll" && rest == "off") {
+    player.SetScrollStep(platform::Milliseconds(0));
+    return true;
+  }
+  if (verb == "scroll") {
+    const auto ms = ParseNumber(rest);
+    if (!ms || *ms <= 0) return false;
+    player.SetScrollStep(platform::Milliseconds(*ms));
+    return true;
+  }
   return false;
 }
 

@@ -12,7 +12,8 @@
 // and the stand-in programs (there through WM_COPYDATA).
 //
 // Player: add <seconds> <kbps> <name> | clear | select <n> | play | pause |
-//         stop | next | prev | seek <ms> | numbers on|off | hang <ms> | close
+//         stop | next | prev | seek <ms> | numbers on|off | scroll <ms>|off |
+//         hang <ms> | close
 // Chat:   say <room n> <speaker> <text> | open <room name> | signon <name> |
 //         decoys <n> | hang <ms> | slow <ms> | cap <lines> | close
 namespace tavrin::standins {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "standins/peer_interface.h"
+#include "standins/scrolling_caption.h"
 
 namespace tavrin::standins {
 
@@ -46,7 +47,15 @@ std::string PlayerModel::Caption() {
   if (song == nullptr) return "Winamp";
   std::string caption;
   if (numbering_) caption = std::to_string(current_ + 1) + ". ";
-  return caption + song->name + " - Winamp";
+  caption += song->name + " - Winamp";
+  if (scrollStep_.count() == 0) return caption;
+  const auto steps = (clock_.Now() - scrollingSince_) / scrollStep_;
+  return ScrolledCaption(caption, static_cast<std::size_t>(steps));
+}
+
+void PlayerModel::SetScrollStep(platform::Milliseconds step) {
+  scrollStep_ = step;
+  scrollingSince_ = clock_.Now();
 }
 
 std::int32_t PlayerModel::PositionMs() {

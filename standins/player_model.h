@@ -29,7 +29,8 @@ class PlayerModel {
   static std::vector<Song> DemoPlaylist();
 
   // "<n>. <song> - Winamp", or "<song> - Winamp" with numbering off;
-  // "Winamp" with an empty playlist.
+  // "Winamp" with an empty playlist. A song's caption scrolls while
+  // scrolling is on.
   std::string Caption();
 
   // WM_USER (wParam, lParam) queries; unknown ones answer 0.
@@ -44,6 +45,9 @@ class PlayerModel {
   bool Select(std::size_t number);  // 1-based; loads the song at position 0
   void Seek(std::int32_t milliseconds);
   void SetNumbering(bool on) { numbering_ = on; }
+  // The caption turns by one character every `step`, from now on; a step
+  // of zero stops it.
+  void SetScrollStep(platform::Milliseconds step);
 
   std::int32_t PlayState() const { return state_; }
   std::int32_t PositionMs();
@@ -62,6 +66,8 @@ class PlayerModel {
   std::int64_t positionMs_ = 0;      // at settledAt_
   platform::Milliseconds settledAt_{};
   bool numbering_ = true;
+  platform::Milliseconds scrollStep_{0};
+  platform::Milliseconds scrollingSince_{};
 };
 
 }  // namespace tavrin::standins

@@ -26,7 +26,7 @@ enum class Delivery {
 //
 // Every send is bounded: a window whose peer does not answer within a short,
 // fixed wait (or recently failed to) gives the ordinary failure value, 0 or
-// the empty text, as if it were absent.
+// the empty text, as if it were absent; ReadText alone tells it apart.
 class ForeignWindows {
  public:
   virtual ~ForeignWindows() = default;

@@ -1,5 +1,7 @@
 #include "player/winamp_api.h"
 
+#include <utility>
+
 #include "player/song_title.h"
 #include "player/time_text.h"
 
@@ -29,7 +31,15 @@ WindowHandle FindWinamp(ForeignWindows& windows) {
 }
 
 std::string GetSongName(ForeignWindows& windows) {
-  return CutSongName(windows.GetText(FindWinamp(windows)));
+  return ReadSongName(windows).value_or(std::string());
+}
+
+std::optional<std::string> ReadSongName(ForeignWindows& windows) {
+  const WindowHandle winamp = FindWinamp(windows);
+  if (winamp == kNoWindow) return std::string();
+  std::optional<std::string> title = windows.ReadText(winamp);
+  if (!title) return std::nullopt;
+  return CutSongName(std::move(*title));
 }
 
 std::int32_t GetBitRate(ForeignWindows& windows) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,7 +10,8 @@
 
 // The link to the media player: its main window is found by class on every
 // call and asked with window messages; nothing is kept between calls. An
-// absent (or hung) player reads as 0 and "" and takes no commands.
+// absent (or hung) player reads as 0 and "" and takes no commands; only
+// ReadSongName tells a player that did not answer from one that is absent.
 namespace tavrin::player {
 
 using platform::ForeignWindows;
@@ -42,6 +44,9 @@ inline constexpr std::uintptr_t kNextCommand = 40048;
 WindowHandle FindWinamp(ForeignWindows& windows);
 
 std::string GetSongName(ForeignWindows& windows);
+// The song's name, "" when the player is absent, or nothing when its window
+// is there but did not answer in time (busy, hung or backed off): unknown.
+std::optional<std::string> ReadSongName(ForeignWindows& windows);
 std::int32_t GetBitRate(ForeignWindows& windows);
 std::int32_t GetElapsedSeconds(ForeignWindows& windows);
 std::int32_t GetLengthSeconds(ForeignWindows& windows);

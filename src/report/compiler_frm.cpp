@@ -32,8 +32,12 @@ void CompilerFRM::SetAutoAdvTick(std::function<void()> onTick) {
 std::optional<SongLine> CompilerFRM::NewSongLine(
     settings::CheckValue autoAdv) {
   if (!settings::IsOn(autoAdv)) return std::nullopt;
-  const std::string name = player::GetSongName(windows_);
-  if (name == rememberedSong_ || name == songOnItsWay_) return std::nullopt;
+  // A player too busy to answer in time has not changed its song: only a
+  // name read, or the empty one of an absent player, can differ.
+  const std::optional<std::string> name = player::ReadSongName(windows_);
+  if (!name || *name == rememberedSong_ || *name == songOnItsWay_) {
+    return std::nullopt;
+  }
   // The song on its way is the one the line carries, even if the song moved
   // on again between the two reads. Noted before the line goes out: the
   // send pumps, and a tick inside it must see no change.

@@ -119,6 +119,38 @@ TEST_F(AutoAdvertiser, PlayerClosingAndComingBackArePostedOnceEach) {
                           "DemoUser:\t~~ Playing Song: Artist - Title"}));
 }
 
+// A player busy for a moment does not answer the title read in time; that
+// read is unknown, not an empty name, and no line goes out for it.
+TEST_F(AutoAdvertiser, APlayerTooBusyToAnswerIsNoChangeOfSong) {
+  world.StartPlayer().Drive("play");
+  world.StartToMainWindow();
+  SwitchOn();
+  CloseTheMessage();
+  world.player->Drive("hang 400");
+  world.clock.Advance(Milliseconds(3000));  // the stall, the back-off, answers
+  EXPECT_TRUE(Posted().empty());
+  world.player->Drive("next");
+  world.clock.Advance(kTick * 4);
+  EXPECT_EQ(Posted(), std::vector<std::string>{
+                          "DemoUser:\t~~ Playing Song: Night Drive - Neon Harbour"});
+}
+
+// A title scrolling in the taskbar turns by a character a step: every step
+// is the same song.
+TEST_F(AutoAdvertiser, AScrollingTitleIsOneSong) {
+  world.StartPlayer().Drive("play");
+  world.StartToMainWindow();
+  SwitchOn();
+  CloseTheMessage();
+  world.player->Drive("scroll 150");
+  world.clock.Advance(Milliseconds(10000));  // two whole turns
+  EXPECT_TRUE(Posted().empty());
+  world.player->Drive("next");
+  world.clock.Advance(Milliseconds(10000));
+  EXPECT_EQ(Posted(), std::vector<std::string>{
+                          "DemoUser:\t~~ Playing Song: Night Drive - Neon Harbour"});
+}
+
 TEST_F(AutoAdvertiser, SwitchedOffItStoresZeroAndPostsNothing) {
   world.StartPlayer().Drive("play");
   world.StartToMainWindow();

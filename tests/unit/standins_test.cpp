@@ -19,6 +19,24 @@ TEST(StandinPlayer, CaptionShowsPlaylistNumberUnlessNumberingIsOff) {
   EXPECT_EQ(world.desktop.TextOf(player.Window()), "Winamp");
 }
 
+TEST(StandinPlayer, ScrollingCaptionTurnsOneCharacterAStep) {
+  SimWorld world;
+  auto& player = world.StartPlayer({{"Café", 60, 128}});
+  ASSERT_TRUE(player.Drive("scroll 150"));
+  const auto caption = [&] { return player.Player().Caption(); };
+  EXPECT_EQ(caption(), "1. Café - Winamp *** 1. Café - Winamp *** ");
+  world.clock.Advance(Milliseconds(150 * 6));
+  EXPECT_EQ(caption(), "é - Winamp *** 1. Café - Winamp *** 1. Caf");
+  world.clock.Advance(Milliseconds(150));
+  EXPECT_EQ(caption(), " - Winamp *** 1. Café - Winamp *** 1. Café")
+      << "a character of two bytes is one step";
+  world.clock.Advance(Milliseconds(150 * 14));
+  EXPECT_EQ(caption(), "1. Café - Winamp *** 1. Café - Winamp *** ")
+      << "a whole turn";
+  ASSERT_TRUE(player.Drive("scroll off"));
+  EXPECT_EQ(caption(), "1. Café - Winamp");
+}
+
 TEST(StandinPlayer, TransportCommandsMoveThroughThePlaylist) {
   SimWorld world;
   PlayerModel& model = world.StartPlayer().Player();
@@ -63,7 +81,8 @@ TEST(StandinDriver, RejectsCommandsItDoesNotKnowOrCannotCarryOut) {
   auto& player = world.StartPlayer();
   auto& chat = world.StartChat();
   for (const char* bad : {"", "dance", "select 0", "select 9", "seek x",
-                          "add 10 128", "numbers maybe", "hang -1", "play now"}) {
+                          "add 10 128", "numbers maybe", "hang -1", "play now",
+                          "scroll 0", "scroll fast"}) {
     EXPECT_FALSE(player.Drive(bad)) << bad;
   }
   for (const char* bad : {"say", "say 3 Bob hi", "say x Bob hi", "open",

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include "platform/hung_peer_guard.h"
 #include "player/winamp_api.h"
 #include "sim_world.h"
 
@@ -44,6 +47,18 @@ TEST_F(WinampApi, ReadsThePlayingSongFromThePlayer) {
   EXPECT_EQ(FormatLength(windows), "00:03:57");
   world.clock.Advance(platform::Milliseconds(2000));
   EXPECT_EQ(FormatElapsed(windows), "00:01:25") << "the position runs on";
+}
+
+TEST_F(WinampApi, SongNameReadTellsAPlayerThatDidNotAnswerFromAnAbsentOne) {
+  EXPECT_EQ(ReadSongName(windows), "") << "absent";
+  auto& player = world.StartPlayer();
+  EXPECT_EQ(ReadSongName(windows), "Artist - Title");
+  ASSERT_TRUE(player.Drive("hang 400"));
+  EXPECT_EQ(ReadSongName(windows), std::nullopt) << "timed out";
+  EXPECT_EQ(ReadSongName(windows), std::nullopt) << "backed off";
+  EXPECT_EQ(GetSongName(windows), "") << "elsewhere it reads as absent";
+  world.clock.Advance(platform::HungPeerGuard::kBackOff);
+  EXPECT_EQ(ReadSongName(windows), "Artist - Title");
 }
 
 TEST_F(WinampApi, ElapsedSecondsRoundHalvesToEven) {
