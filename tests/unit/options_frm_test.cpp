@@ -264,7 +264,6 @@ TEST_F(OptionsWindows, LineBreaksTypedOrPastedAreStoredOnOneLine) {
 TEST_F(OptionsWindows, DecorationBoxTakesAtMostItsLimit) {
   StartWith({});
   OpenOptions();
-  ASSERT_EQ(OptionsFRM::kAsciiMaxLength, 24);
   Options().Type("Ascii", std::string(30, '*'));
   EXPECT_EQ(Options().ControlText("Ascii"), std::string(24, '*'));
   // Counted as the system counts: a character beyond the basic plane is
