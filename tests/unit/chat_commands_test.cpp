@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <ostream>
 #include <random>
 #include <string>
 #include <utility>
@@ -20,6 +22,12 @@
 #include "shell_world.h"
 
 namespace tavrin::commands {
+
+// Names the word in a failing test's message.
+static void PrintTo(const CommandWord& entry, std::ostream* out) {
+  *out << entry.word;
+}
+
 namespace {
 
 using platform::Milliseconds;
@@ -127,6 +135,121 @@ TEST_F(ChatCommands, CaseOfTheWordIsIgnoredButNothingElseIs) {
     EXPECT_TRUE(Answer(noCommand).empty()) << "'" << noCommand << "'";
   }
 }
+
+// What a word did, seen from outside: the program's lines after the typed
+// one, the player's commands, and where the windows and the icon stand.
+struct Outcome {
+  std::vector<std::string> replies = {};
+  std::vector<std::uintptr_t> player = {};
+  bool mainShown = true;
+  bool iconShown = false;
+  bool commandsShown = false;
+  bool ended = false;
+};
+
+constexpr std::string_view kPlayingReport =
+    "DemoUser:\t~~ Playing Song: Artist - Title BitRate: 128 - "
+    "Elapsed/Remaining: 00:01:23/00:02:34 - Length: 00:03:57";
+
+// Each word in full capitals, typed into a program where it has something
+// to do: pause and stop act only on a playing player, restore only on a
+// window in the tray.
+class WordInCapitals : public ChatCommands,
+                       public ::testing::WithParamInterface<CommandWord> {
+ protected:
+  void Prepare(ChatCommand command) {
+    if (command == ChatCommand::kPause || command == ChatCommand::kStop) {
+      world.player->Drive("play");
+    }
+    if (command == ChatCommand::kRestore) {
+      world.Form("MainFRM").Click("MinimizeLBL");
+    }
+  }
+
+  // Spelled out here, not taken from the program.
+  static Outcome Expected(ChatCommand command) {
+    const std::string about =
+        "DemoUser:\t~~ Tavrin By: Dunmarrow (Kestle). Advertises WinAmp "
+        "Version 2, 3, and 5 to the AOL 7, 8, and 9 ChatRoom";
+    const std::string report(kReport);
+    switch (command) {
+      case ChatCommand::kTime:
+        return {.replies = {"DemoUser:\t~~ The Time is: 5:45:12 PM."}};
+      case ChatCommand::kDate:
+        return {.replies = {"DemoUser:\t~~ The Date is: 12/7/2026."}};
+      case ChatCommand::kPlay:
+        return {.replies = {report}, .player = {40045}};
+      case ChatCommand::kNext:
+        return {.replies = {report}, .player = {40048}};
+      case ChatCommand::kPrevious:
+        return {.replies = {report}, .player = {40044}};
+      case ChatCommand::kPause:
+        return {.replies = {std::string(kPlayingReport)}, .player = {40046}};
+      case ChatCommand::kStop:
+        return {.replies = {std::string(kPlayingReport)}, .player = {40047}};
+      case ChatCommand::kAbout:
+        return {.replies = {about}};
+      case ChatCommand::kAdvertise:
+        return {.replies = {report}};
+      case ChatCommand::kSong:
+        return {.replies = {"DemoUser:\t~~ Song Name: Artist - Title"}};
+      case ChatCommand::kBitRate:
+        return {.replies = {"DemoUser:\t~~ BitRate: 128"}};
+      case ChatCommand::kElapsedRemaining:
+        return {.replies = {"DemoUser:\t~~ Elapsed/Remaining: 00:01:23/00:02:34"}};
+      case ChatCommand::kLength:
+        return {.replies = {"DemoUser:\t~~ Track Length: 00:03:57"}};
+      case ChatCommand::kStatus:
+        return {.replies = {"DemoUser:\t~~ Winamp Status: Paused On"}};
+      case ChatCommand::kMinimize:
+        return {.mainShown = false, .iconShown = true};
+      case ChatCommand::kRestore:
+        return {.mainShown = true, .iconShown = false};
+      case ChatCommand::kCommands:
+      case ChatCommand::kHelp:
+        return {.commandsShown = true};
+      case ChatCommand::kExit:
+        return {.replies = {"DemoUser:\t~~ Tavrin By: Dunmarrow (Kestle) "
+                            "Session Ended."},
+                .mainShown = false,
+                .ended = true};
+    }
+    return {};
+  }
+};
+
+TEST_P(WordInCapitals, IsActedOn) {
+  const CommandWord entry = GetParam();
+  std::string capitals(entry.word);
+  for (char& c : capitals) {
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  }
+  SCOPED_TRACE(capitals);
+  Prepare(entry.command);
+  const Outcome expected = Expected(entry.command);
+
+  EXPECT_EQ(Answer(capitals), expected.replies);
+  EXPECT_EQ(PlayerCommands(), expected.player);
+  auto& main = world.Form("MainFRM");
+  EXPECT_EQ(main.IsVisible(), expected.mainShown);
+  EXPECT_EQ(world.tray.Shows(main.Handle(), 1), expected.iconShown);
+  EXPECT_EQ(world.program.CommandsLoaded() &&
+                world.Form("CommandsFRM").IsVisible(),
+            expected.commandsShown);
+  EXPECT_EQ(world.forms.Ended(), expected.ended);
+}
+
+// Test names: the word's letters, or its place for a word of signs alone.
+std::string WordName(const ::testing::TestParamInfo<CommandWord>& info) {
+  std::string name;
+  for (const char c : info.param.word) {
+    if (std::isalnum(static_cast<unsigned char>(c))) name += c;
+  }
+  return name.empty() ? "word" + std::to_string(info.index) : name;
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWord, WordInCapitals,
+                         ::testing::ValuesIn(kCommandWords), WordName);
 
 TEST_F(ChatCommands, OnlyTheSignedOnUserIsObeyed) {
   for (const std::string_view speaker :

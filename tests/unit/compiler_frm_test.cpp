@@ -95,6 +95,24 @@ TEST_F(Compiler, GrayedToggleCountsAsOff) {
   EXPECT_EQ(Compile().Data, "~~  Song: Artist - Title");
 }
 
+// The decoration's switch is stored and shown but governs nothing: the
+// decoration leads the line whatever the switch holds.
+TEST_F(Compiler, DecorationSwitchChangesNothingWhateverItsValue) {
+  PlayTheExampleSong();
+  for (const std::string decoration : {"~~", ""}) {
+    for (const settings::CheckValue value :
+         {settings::kUnchecked, settings::kChecked, settings::kGrayed}) {
+      world.saved.Ascii = decoration;
+      world.saved.AsciiCB = value;
+      EXPECT_EQ(Compile().Data,
+                decoration +
+                    " Playing Song: Artist - Title BitRate: 128 - "
+                    "Elapsed/Remaining: 00:01:23/00:02:34 - Length: 00:03:57")
+          << "'" << decoration << "', switch " << value;
+    }
+  }
+}
+
 TEST_F(Compiler, PausedPlayerReportsPausedOn) {
   PlayTheExampleSong();
   world.player->Drive("pause");

@@ -136,13 +136,25 @@ TEST(Contains, RightAndBottomEdgesLieJustOutside) {
   EXPECT_FALSE(Contains({5, 5, 5, 5}, {5, 5})) << "an empty rectangle";
 }
 
+// Every kind of control: whether the skin reports its clicks, and whether
+// it is one of the system's own controls, which take their own input.
+struct KindCase {
+  ControlKind kind;
+  bool reportsClicks;
+  bool system;
+};
+const std::vector<KindCase> kEveryKind = {
+    {ControlKind::kButton, true, false},   {ControlKind::kDragBar, false, false},
+    {ControlKind::kCheckBox, true, false}, {ControlKind::kPicture, true, false},
+    {ControlKind::kText, false, false},    {ControlKind::kHolder, false, false},
+    {ControlKind::kListBox, false, true},  {ControlKind::kTextBox, false, true},
+};
+
 TEST(ReportsClicks, ButtonsPicturesAndCheckBoxesOnly) {
-  EXPECT_TRUE(ReportsClicks(ControlKind::kButton));
-  EXPECT_TRUE(ReportsClicks(ControlKind::kPicture));
-  EXPECT_TRUE(ReportsClicks(ControlKind::kCheckBox));
-  EXPECT_FALSE(ReportsClicks(ControlKind::kDragBar));
-  EXPECT_FALSE(ReportsClicks(ControlKind::kText));
-  EXPECT_FALSE(ReportsClicks(ControlKind::kHolder));
+  for (const KindCase& c : kEveryKind) {
+    EXPECT_EQ(ReportsClicks(c.kind), c.reportsClicks)
+        << static_cast<int>(c.kind);
+  }
 }
 
 // At 96 dots per inch: the face 0..100 square, the button 20..60 by
@@ -183,25 +195,25 @@ TEST(FormModelHitTest, HoldersAreNeverHit) {
   EXPECT_EQ(model.HitTest({130, 10}), std::nullopt) << "a holder alone";
 }
 
-TEST(IsSystemControl, OnlyTheListBox) {
-  EXPECT_TRUE(IsSystemControl(ControlKind::kListBox));
-  for (const ControlKind kind :
-       {ControlKind::kButton, ControlKind::kDragBar, ControlKind::kCheckBox,
-        ControlKind::kPicture, ControlKind::kText, ControlKind::kHolder}) {
-    EXPECT_FALSE(IsSystemControl(kind)) << static_cast<int>(kind);
+TEST(IsSystemControl, TheListBoxAndTheTextBoxOnly) {
+  for (const KindCase& c : kEveryKind) {
+    EXPECT_EQ(IsSystemControl(c.kind), c.system) << static_cast<int>(c.kind);
   }
-  EXPECT_FALSE(ReportsClicks(ControlKind::kListBox));
 }
 
-// The list box takes its own mouse input: the face under it is not hit
-// either.
+// The list box and the text box take their own mouse input: the face
+// under them is not hit either.
 TEST(FormModelHitTest, SystemControlsAreNeverHit) {
   FormDesign design = FaceButtonAndHolders();
   design.controls.push_back(
-      {"List", ControlKind::kListBox, {300, 750, 600, 600}, ""});
+      {"List", ControlKind::kListBox, {300, 750, 600, 300}, ""});
+  design.controls.push_back(
+      {"Box", ControlKind::kTextBox, {300, 1200, 600, 150}, ""});
   const FormModel model(design);
-  EXPECT_EQ(model.HitTest({30, 60}), std::nullopt);
+  EXPECT_EQ(model.HitTest({30, 60}), std::nullopt) << "on the list";
+  EXPECT_EQ(model.HitTest({30, 85}), std::nullopt) << "on the text box";
   EXPECT_EQ(HitName(model, {30, 45}), "Face") << "just above the list";
+  EXPECT_EQ(HitName(model, {30, 95}), "Face") << "just below the text box";
   EXPECT_EQ(HitName(model, {30, 30}), "Button");
 }
 

@@ -264,7 +264,6 @@ TEST_F(OptionsWindows, LineBreaksTypedOrPastedAreStoredOnOneLine) {
 TEST_F(OptionsWindows, DecorationBoxTakesAtMostItsLimit) {
   StartWith({});
   OpenOptions();
-  ASSERT_EQ(OptionsFRM::kAsciiMaxLength, 24);
   Options().Type("Ascii", std::string(30, '*'));
   EXPECT_EQ(Options().ControlText("Ascii"), std::string(24, '*'));
   // Counted as the system counts: a character beyond the basic plane is
@@ -339,6 +338,49 @@ TEST_F(OptionsWindows, SetupTogglesAreStoredAtOnceAndChangeTheNextReport) {
         << toggle.box;
     EXPECT_EQ(std::to_string(program.Save().*toggle.holder), now);
     EXPECT_EQ(SetupWindow().Check(toggle.box), now == "1" ? 1 : 0);
+  }
+}
+
+// Each switch, clicked off and on again in the setup window: off takes out
+// exactly its field's text, label and separator, and nothing else. The
+// decoration's switch takes nothing out: the decoration stays either way.
+TEST_F(OptionsWindows, EachSetupSwitchGovernsExactlyItsField) {
+  StartWith({"Ascii=~~", "UseAscii=1", "UseWAStatus=1", "UseSongName=1",
+             "UseBitRate=1", "UseElapRem=1", "UseSongLen=1"});
+  world.StartPlayer();
+  world.player->Drive("play");
+  world.player->Drive("seek 83000");
+  world.player->Drive("pause");
+  const std::string allOn =
+      "~~ Paused On Song: Artist - Title BitRate: 128 - "
+      "Elapsed/Remaining: 00:01:23/00:02:34 - Length: 00:03:57";
+  const std::vector<std::pair<std::string, std::string>> switchedOff = {
+      {"WAStatusCB",
+       "~~  Song: Artist - Title BitRate: 128 - "
+       "Elapsed/Remaining: 00:01:23/00:02:34 - Length: 00:03:57"},
+      {"SongNameCB",
+       "~~ Paused On BitRate: 128 - "
+       "Elapsed/Remaining: 00:01:23/00:02:34 - Length: 00:03:57"},
+      {"BitRateCB",
+       "~~ Paused On Song: Artist - Title "
+       "Elapsed/Remaining: 00:01:23/00:02:34 - Length: 00:03:57"},
+      {"ElapRemCB",
+       "~~ Paused On Song: Artist - Title BitRate: 128 - Length: 00:03:57"},
+      {"SongLenCB",
+       "~~ Paused On Song: Artist - Title BitRate: 128 - "
+       "Elapsed/Remaining: 00:01:23/00:02:34 -"},
+      {"AsciiCB", allOn},
+  };
+  OpenOptions();
+  Options().Click("SongAdvSetup");
+  ASSERT_EQ(program.FreshReport().Data, allOn);
+  for (const auto& [box, line] : switchedOff) {
+    SetupWindow().Click(box);
+    ASSERT_EQ(SetupWindow().Check(box), 0) << box;
+    EXPECT_EQ(program.FreshReport().Data, line) << box << " off";
+    SetupWindow().Click(box);
+    ASSERT_EQ(SetupWindow().Check(box), 1) << box;
+    EXPECT_EQ(program.FreshReport().Data, allOn) << box << " on again";
   }
 }
 

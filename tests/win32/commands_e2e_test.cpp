@@ -305,14 +305,17 @@ TEST_F(CommandsWindow, OpeningItAgainActivatesTheSameWindowAsItWas) {
   EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == commands; }, 15s))
       << "foreground " << GetForegroundWindow();
   EXPECT_TRUE(WaitUntil([&] { return KeyboardFocusOf(commands) == list; }, 10s));
-  EXPECT_EQ(FindWindowA(kCommandsClass, nullptr), commands);
   EXPECT_TRUE(HoldsFor(
       [&] {
-        return ItemCount(list) == 19 && Selected(list) == 4 &&
+        return FindWindowA(kCommandsClass, nullptr) == commands &&
+               FindWindowExA(nullptr, commands, kCommandsClass, nullptr) ==
+                   nullptr &&
+               ItemCount(list) == 19 && Selected(list) == 4 &&
                AlphaOf(commands) == shell::kWorkingAlpha;
       },
       1s))
-      << "count " << ItemCount(list).value_or(-1) << ", selected "
+      << "one window: " << (FindWindowA(kCommandsClass, nullptr) == commands)
+      << ", count " << ItemCount(list).value_or(-1) << ", selected "
       << Selected(list) << ", opacity " << AlphaOf(commands);
 }
 

@@ -265,9 +265,12 @@ TEST_F(TavrinWithFixedPlaceTaken, FirstStartLeavesNoSettingsFileBehind) {
   ASSERT_NE(PassTheSplash(), nullptr);
   // The start-up line comes after the settings were read.
   ASSERT_TRUE(StartupLineArrives("")) << WindowText(RoomTranscript(1));
-  EXPECT_FALSE(IsFile(userFile_));
-  EXPECT_FALSE(IsFolder(UserFolder()));
-  EXPECT_TRUE(IsEmptyFolder(fixed_));
+  EXPECT_TRUE(HoldsFor(
+      [&] {
+        return !IsFile(userFile_) && !IsFolder(UserFolder()) &&
+               IsEmptyFolder(fixed_);
+      },
+      1s));
 }
 
 }  // namespace

@@ -65,6 +65,25 @@ bool TrayShowsTheIcon(HWND main) {
   return Shell_NotifyIconW(NIM_MODIFY, &probe) != FALSE;
 }
 
+StoppedTray::StoppedTray() {
+  const HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+  if (tray == nullptr) return;
+  thread_.reset(OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT, FALSE,
+                           GetWindowThreadProcessId(tray, nullptr)));
+  if (!thread_) return;
+  suspended_ = SuspendThread(thread_.get()) != static_cast<DWORD>(-1);
+  // SuspendThread only asks the thread to stop; reading its registers
+  // returns once it has.
+  CONTEXT context{};
+  context.ContextFlags = CONTEXT_CONTROL;
+  stopped_ = suspended_ && GetThreadContext(thread_.get(), &context) != FALSE;
+}
+
+void StoppedTray::Resume() {
+  if (suspended_) ResumeThread(thread_.get());
+  suspended_ = stopped_ = false;
+}
+
 void StoreSettings(
     std::initializer_list<std::pair<const char*, const char*>> values) {
   win32::Win32ProfileFile profile;

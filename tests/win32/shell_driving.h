@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/forms.h"
+#include "win32/win32_handles.h"
 
 // Driving tavrin.exe's own windows from outside, with the real mouse: for
 // the end-to-end tests and the measurements.
@@ -47,6 +48,28 @@ HWND KeyboardFocusOf(HWND window);
 // Whether the shell holds the program's notification icon of the main
 // window: changing nothing in it succeeds only then.
 bool TrayShowsTheIcon(HWND main);
+
+// The notification area's thread, stopped while this lives or until
+// Resume: a program's request to the tray waits meanwhile, and is answered
+// before anything asked of the tray after it. Under Wine the tray drops the
+// icons of a window that is gone by itself, so a program's own removal of
+// its icon at its end can only be seen while its window still exists.
+class StoppedTray {
+ public:
+  StoppedTray();
+  ~StoppedTray() { Resume(); }
+  StoppedTray(const StoppedTray&) = delete;
+  StoppedTray& operator=(const StoppedTray&) = delete;
+
+  // True once the tray's thread has really stopped.
+  bool Stopped() const { return stopped_; }
+  void Resume();
+
+ private:
+  win32::UniqueKernelHandle thread_;
+  bool suspended_ = false;
+  bool stopped_ = false;
+};
 
 // Stores the values in the program's settings file, key by key.
 void StoreSettings(
