@@ -201,7 +201,7 @@ struct JournaledProgram {
         tray(world.tray, world.forms.journal),
         forms(world.forms),
         program(Ports{windows, world.profile, world.launcher, world.clock,
-                      forms, tray, world.localTime}) {
+                      forms, tray, world.localTime, world.clock}) {
     program.Main();
     main = &world.Form("MainFRM");
     program.Tray().TrayAdd(main->Handle(), "Tavrin", main->Icon());
