@@ -420,7 +420,9 @@ class ScanHarness final : private WatchedWindows::Watcher {
       clock_.Stall(platform::HungPeerGuard::kBackOff +
                    platform::HungPeerGuard::kSendTimeout);
     }
-    clock_.Advance(chat::ChatScan::kPollInterval * 3);
+    // A change that kept the length is read within the scan's rereads.
+    clock_.Advance(chat::ChatScan::kPollInterval *
+                   (chat::ChatScan::kRereadPolls + 3));
     const bool allRaised =
         std::any_of(reached_.begin(), reached_.end(),
                     [this](std::size_t at) { return MustFrom(at) == kNone; });
