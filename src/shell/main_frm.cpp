@@ -118,11 +118,11 @@ void MainFRM::OpenAbout() {
   SendLine(kAdvertLine);
   // The send pumps messages: the user may have closed the About window
   // meanwhile. It then left without the tag that brings this window back,
-  // so come back here rather than open it again.
+  // so it is handed back here rather than opened again.
   if (program_.AboutLoaded()) {
     program_.About().SetCaption("MAIN");
   } else {
-    Show();
+    program_.HandBack("MAIN");
   }
 }
 

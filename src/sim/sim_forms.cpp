@@ -170,8 +170,17 @@ void SimFormWindow::SystemClose() {
   if (Alive()) events_.OnSystemClose();
 }
 
+// The shell's callback reuses the mouse-move message, so a shown window
+// takes it for movement over its face, as the Windows toolkit does.
 void SimFormWindow::TrayIconEvent(std::uint32_t mouseMessage) {
-  if (Alive()) events_.OnTrayIcon(mouseMessage);
+  if (!Alive()) return;
+  if (visible_) {
+    const double x = mouseMessage * toolkit_.TwipsPerPixelX();
+    events_.OnMouseMove("", platform::MouseButton::kNone,
+                        static_cast<float>(x), 0);
+  } else {
+    events_.OnTrayIcon(mouseMessage);
+  }
 }
 
 void SimFormWindow::ShellRestarted() {

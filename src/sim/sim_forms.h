@@ -64,7 +64,8 @@ class SimFormWindow final : public platform::FormWindow {
   void MouseUp(std::string_view control, platform::MouseButton button,
                float x, float y);
   void SystemClose();
-  // The shell reports a mouse message on the window's icon.
+  // The shell reports a mouse message on the window's icon; a shown
+  // window takes it for mouse movement.
   void TrayIconEvent(std::uint32_t mouseMessage);
   void ShellRestarted();
   // Selects the item at that position of a list box, as a click or an
