@@ -46,29 +46,36 @@ SimFormWindow::~SimFormWindow() {
 }
 
 void SimFormWindow::Show() {
-  visible_ = true;
   Note("show");
+  visible_ = true;
 }
 
 void SimFormWindow::Hide() {
-  visible_ = false;
   Note("hide");
+  visible_ = false;
 }
 
 void SimFormWindow::Activate() { Note("activate"); }
 
 void SimFormWindow::SetTopmost(bool topmost) {
-  topmost_ = topmost;
   Note("topmost " + std::to_string(topmost));
+  topmost_ = topmost;
 }
 
 void SimFormWindow::SetShape(const std::vector<platform::PixelRect>& rectangles) {
-  shape_ = rectangles;
   Note("shape");
+  shape_ = rectangles;
 }
 
+// Noted before the call changes anything, so that a call made to fail
+// changes nothing.
 void SimFormWindow::Note(const std::string& what) {
-  toolkit_.journal.push_back(name_ + " " + what);
+  std::string entry = name_ + " " + what;
+  if (toolkit_.failing_ == entry) {
+    toolkit_.failing_.reset();
+    throw std::runtime_error(entry + " failed");
+  }
+  toolkit_.journal.push_back(std::move(entry));
 }
 
 bool SimFormWindow::SetLayeredAlpha(std::uint8_t alpha) {

@@ -160,6 +160,9 @@ class SimFormsToolkit final : public platform::FormsToolkit {
                             std::function<void()> meanwhile = {}) {
     openAnswers_.push_back({std::move(path), std::move(meanwhile)});
   }
+  // The next call that would note this journal entry throws instead and
+  // changes nothing, as a platform call that fails.
+  void FailNext(std::string entry) { failing_ = std::move(entry); }
   // The loaded window of that form, or nullptr.
   SimFormWindow* Find(std::string_view formName) const;
   // How many windows of that form were ever created.
@@ -178,6 +181,7 @@ class SimFormsToolkit final : public platform::FormsToolkit {
   std::map<std::string, int, std::less<>> created_;
   platform::WindowHandle nextHandle_ = 0x20010;
   bool ended_ = false;
+  std::optional<std::string> failing_;
   std::deque<std::string> choices_;
   struct OpenAnswer {
     std::optional<std::string> path;
