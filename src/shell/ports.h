@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/file_names.h"
 #include "platform/foreign_windows.h"
 #include "platform/forms.h"
 #include "platform/launcher.h"
@@ -19,6 +20,7 @@ struct Ports {
   platform::FormsToolkit& forms;
   platform::Tray& tray;
   platform::LocalTime& localTime;
+  platform::FileNames& fileNames;
 };
 
 }  // namespace tavrin::shell

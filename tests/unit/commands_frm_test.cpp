@@ -113,7 +113,8 @@ TEST_F(CommandsWindow, LoadShapesTopsHidesShowsFadesInThenFillsTheList) {
   JournalingTimers timers(world.clock, world.forms.journal);
   shell::Program program(shell::Ports{world.windows, world.settingsPlace,
                                       world.launcher, timers, world.forms,
-                                      world.tray, world.localTime});
+                                      world.tray, world.localTime,
+                                      world.fileNames});
   world.forms.journal.clear();
   program.ShowCommands();
   std::vector<std::string> expected = {

@@ -47,7 +47,7 @@ struct FailingShell {
   FailingProfile profile{world.settingsPlace};
   testing::Fault launch;
   Program program{Ports{windows, profile, world.launcher, timers, world.forms,
-                        tray, world.localTime}};
+                        tray, world.localTime, world.fileNames}};
 };
 
 using Arm = std::function<void(FailingShell&)>;

@@ -76,7 +76,7 @@ TEST_F(MainWindow, StartUpRunsItsStepsInOrder) {
   JournalingWindows windows(world.windows, world.forms.journal);
   Program program(
       Ports{windows, world.profile, world.launcher, world.clock, world.forms,
-            world.tray, world.localTime});
+            world.tray, world.localTime, world.fileNames});
   program.Main();
   const std::vector<std::string> expected = {
       "MainFRM picture ControlPanel 1",
