@@ -25,6 +25,7 @@
 #include "sim/cp1252.h"
 #include "sim/sim_chat.h"
 #include "sim/sim_desktop.h"
+#include "sim/sim_file_names.h"
 #include "sim/sim_foreign_windows.h"
 #include "sim/sim_forms.h"
 #include "sim/sim_launcher.h"
@@ -185,11 +186,12 @@ struct World {
   sim::SimFormsToolkit forms{&clock};
   sim::SimTray tray;
   sim::SimLocalTime localTime{clock};
+  sim::SimFileNames fileNames;
   std::unique_ptr<sim::SimPlayer> player;
   std::unique_ptr<sim::SimChat> chat;
   shell::Program program{
       shell::Ports{windows, profile, launcher, clock, forms, tray, localTime,
-                   clock}};
+                   clock, fileNames}};
 };
 
 // What a line may change, taken before and after it.

@@ -42,6 +42,7 @@
 #include "sim/virtual_clock.h"
 #include "win32/message_pump.h"
 #include "win32/win32_clock.h"
+#include "win32/win32_file_names.h"
 #include "win32/win32_foreign_windows.h"
 #include "win32/win32_forms_toolkit.h"
 #include "win32/win32_handles.h"
@@ -379,10 +380,11 @@ class Harness {
   win32::Win32FormsToolkit forms_;
   win32::Win32Tray tray_;
   win32::Win32LocalTime localTime_;
+  win32::Win32FileNames fileNames_;
   // Declared last, so its forms and timers go before the adapters they use.
   shell::Program program_{shell::Ports{windows_, settings_, launcher_, clock_,
                                        forms_, tray_, localTime_,
-                                       clock_}};
+                                       clock_, fileNames_}};
 };
 
 // One window's cycle as the program runs it: the way it is opened, the

@@ -1,6 +1,7 @@
 #include "settings/options_frm.h"
 
 #include "settings/settings_store.h"
+#include "settings/stored_path.h"
 #include "shell/effects.h"
 #include "shell/program.h"
 
@@ -80,15 +81,19 @@ void OptionsFRM::AutoStartWAClicked() {
   Commit();
 }
 
-// The holder takes the texts as they were stored: on one line.
+// The holder takes the texts as they were stored: on one line. The path
+// stays as typed there; the file may hold its short form, which the code
+// page can name.
 void OptionsFRM::Commit() {
   const std::string ascii = OneLine(window_->ControlText("Ascii"));
   const std::string dir = OneLine(window_->ControlText("Dir"));
-  platform::ProfileFile& profile = program_.ports().profile;
-  WriteSetting(profile, kSettingsSection, key::kAscii, ascii, kSettingsFile);
-  WriteSetting(profile, kSettingsSection, key::kAutoLoadWA,
+  const shell::Ports& ports = program_.ports();
+  WriteSetting(ports.profile, kSettingsSection, key::kAscii, ascii,
+               kSettingsFile);
+  WriteSetting(ports.profile, kSettingsSection, key::kAutoLoadWA,
                std::to_string(autoStartWA_), kSettingsFile);
-  WriteSetting(profile, kSettingsSection, key::kWinampDIR, dir, kSettingsFile);
+  WriteSetting(ports.profile, kSettingsSection, key::kWinampDIR,
+               StoredPath(ports.fileNames, dir), kSettingsFile);
   SaveFRM& holder = program_.Save();
   holder.Dir = dir;
   holder.AutoStartWA = autoStartWA_;

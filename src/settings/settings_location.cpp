@@ -10,20 +10,6 @@ bool IsSettingsFile(std::string_view file) {
   return EqualsIgnoringCase(file, kSettingsFile);
 }
 
-bool IsQuote(char c) { return c == '"' || c == '\''; }
-
-// The text to write so that a read gives the value back unchanged: a write
-// drops blanks around a value and a read drops one pair of enclosing quotes,
-// so a value with either is put in quotes.
-std::string AsStored(std::string_view value) {
-  const bool blankEdge =
-      !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()));
-  const bool quoted = value.size() >= 2 && IsQuote(value.front()) &&
-                      value.back() == value.front();
-  if (blankEdge || quoted) return "\"" + std::string(value) + "\"";
-  return std::string(value);
-}
-
 }  // namespace
 
 std::string UserSettingsFile(std::string_view appDataFolder) {
@@ -77,14 +63,15 @@ bool SettingsLocation::Write(std::string_view section, std::string_view key,
 }
 
 // The per-user file starts as a copy of the fixed file's settings, so that
-// the move loses none of them. Empty values are left out: they read the
-// same as missing ones.
+// the move loses none of them; each is written as every setting is, to
+// read back exactly. Empty values are left out: they read the same as
+// missing ones.
 void SettingsLocation::MoveValuesOver() {
   if (!files_.CreateFolderOf(userFile_)) return;
   for (const std::string_view key : kSettingKeys) {
     const std::string value = files_.Read(kSettingsSection, key, kSettingsFile);
     if (!value.empty()) {
-      files_.Write(kSettingsSection, key, AsStored(value), userFile_);
+      WriteSetting(files_, kSettingsSection, key, value, userFile_);
     }
   }
 }

@@ -40,6 +40,26 @@ bool IsDecimalNumber(std::string_view text) {
   return i == text.size();
 }
 
+bool IsQuote(char c) { return c == '"' || c == '\''; }
+
+// Blanks, and what else a profile read may drop from a value's ends.
+bool LostAtAnEnd(char c) {
+  return IsBlank(c) || c == '\v' || c == '\f' || c == '\x1a';
+}
+
+// The text to write so that a read gives the value back unchanged: a write
+// and a read drop blanks around a value and a read drops one pair of
+// enclosing quotes, so a value with either is put in quotes. Any other
+// value is written as it is, as older versions wrote every value.
+std::string AsStored(std::string_view value) {
+  const bool blankEdge = !value.empty() && (LostAtAnEnd(value.front()) ||
+                                            LostAtAnEnd(value.back()));
+  const bool quoted = value.size() >= 2 && IsQuote(value.front()) &&
+                      value.back() == value.front();
+  if (blankEdge || quoted) return "\"" + std::string(value) + "\"";
+  return std::string(value);
+}
+
 void LoadText(platform::ProfileFile& profile, std::string_view key,
               std::string& field) {
   field = ReadSetting(profile, kSettingsSection, key, kSettingsFile);
@@ -75,7 +95,7 @@ std::string OneLine(std::string_view value) {
 void WriteSetting(platform::ProfileFile& profile, std::string_view section,
                   std::string_view key, std::string_view value,
                   std::string_view file) {
-  profile.Write(section, key, OneLine(value), file);
+  profile.Write(section, key, AsStored(OneLine(value)), file);
 }
 
 std::optional<CheckValue> ParseCheckValue(std::string_view text) {

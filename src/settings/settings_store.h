@@ -44,9 +44,10 @@ std::string ReadSetting(platform::ProfileFile& profile,
 // own, read as further keys, so each becomes one blank.
 std::string OneLine(std::string_view value);
 
-// Stores the value, made one line, creating file, section and key as
-// needed. Nobody acts on a failed write: the holder keeps the new value all
-// the same.
+// Stores the value, made one line, so that a read gives it back exactly
+// (in quotes when blanks or a pair of quotes stand at its ends), creating
+// file, section and key as needed. Nobody acts on a failed write: the
+// holder keeps the new value all the same.
 void WriteSetting(platform::ProfileFile& profile, std::string_view section,
                   std::string_view key, std::string_view value,
                   std::string_view file);

@@ -9,6 +9,7 @@
 #include "settings/settings_store.h"
 #include "shell/about_frm.h"
 #include "shell/effects.h"
+#include "shell/guarded.h"
 #include "shell/message_frm.h"
 #include "shell/program.h"
 
@@ -38,27 +39,31 @@ platform::FormDesign MainFRM::Design() {
 
 MainFRM::MainFRM(Program& program) : Form(program, Design()) {}
 
-// Each step runs whatever became of the ones before it.
+// Each step is guarded on its own and runs whatever became of the ones
+// before it: a step that fails never keeps the window from showing.
 void MainFRM::Load() {
   const Ports& ports = program_.ports();
-  settings::LoadSettings(ports.profile, program_.Save());
-  SetControlPanel(program_.Menu().PlayMenu);
-  ShapeMainFRM(Window());
-  SetTopmost(Window());
-  SendLine(kStartupLine);
-  SetTranslucency(Window(), kWorkingAlpha);
-  program_.Scan().SetLineHandler(
-      [&program = program_](std::string_view speaker, std::string_view text) {
-        commands::DispatchChatCommand(program, speaker, text);
-      });
-  program_.Scan().Start();
-  SetAutoAdv(program_.Save().AutoAdv);
+  Guarded([&] { settings::LoadSettings(ports.profile, program_.Save()); });
+  Guarded([&] { SetControlPanel(program_.Menu().PlayMenu); });
+  Guarded([&] { ShapeMainFRM(Window()); });
+  Guarded([&] { SetTopmost(Window()); });
+  Guarded([&] { SendLine(kStartupLine); });
+  Guarded([&] { SetTranslucency(Window(), kWorkingAlpha); });
+  Guarded([&] {
+    program_.Scan().SetLineHandler(
+        [&program = program_](std::string_view speaker, std::string_view text) {
+          commands::DispatchChatCommand(program, speaker, text);
+        });
+    program_.Scan().Start();
+  });
+  Guarded([&] { SetAutoAdv(program_.Save().AutoAdv); });
   autoAdvTag_ = "1";
-  Show();
-  if (settings::IsOn(program_.Save().AutoStartWA)) {
+  Guarded([&] { Show(); });
+  Guarded([&] {
+    if (!settings::IsOn(program_.Save().AutoStartWA)) return;
     SetControlPanel(program_.Menu().PauseMenu);
     player::StartWinamp(ports.windows, ports.launcher, program_.Save().Dir);
-  }
+  });
 }
 
 void MainFRM::SetControlPanel(platform::Picture face) {
@@ -118,11 +123,11 @@ void MainFRM::OpenAbout() {
   SendLine(kAdvertLine);
   // The send pumps messages: the user may have closed the About window
   // meanwhile. It then left without the tag that brings this window back,
-  // so come back here rather than open it again.
+  // so it is handed back here rather than opened again.
   if (program_.AboutLoaded()) {
     program_.About().SetCaption("MAIN");
   } else {
-    Show();
+    program_.HandBack("MAIN");
   }
 }
 
@@ -139,11 +144,12 @@ void MainFRM::RestoreFromTray() {
   Show();
 }
 
+// Each step is guarded on its own: whatever fails, the program ends.
 void MainFRM::ExitProgram() {
-  Hide();
-  SendLine(kFarewellLine);
-  program_.Tray().TrayRemove();
-  program_.EndProgram();
+  Guarded([&] { Hide(); });
+  Guarded([&] { SendLine(kFarewellLine); });
+  Guarded([&] { program_.Tray().TrayRemove(); });
+  Guarded([&] { program_.EndProgram(); });
 }
 
 // Decided by the face alone: the player is never asked.
@@ -204,8 +210,8 @@ void MainFRM::OnClick(std::string_view control) {
 // Closed by the system rather than by its exit button: the icon goes, and
 // so does the program, which would otherwise live on with no window.
 void MainFRM::OnSystemClose() {
-  program_.Tray().TrayRemove();
-  program_.EndProgram();
+  Guarded([&] { program_.Tray().TrayRemove(); });
+  Guarded([&] { program_.EndProgram(); });
 }
 
 void MainFRM::OnShellRestarted() { program_.Tray().ShellRestarted(); }

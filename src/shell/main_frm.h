@@ -49,7 +49,8 @@ class MainFRM final : public Form {
   // and back.
   void MinimizeToTray();
   void RestoreFromTray();
-  // Hides, says goodbye in the room, takes the icon away and ends.
+  // Hides, says goodbye in the room, takes the icon away and ends; the
+  // exit button, the tray menu's Exit and ".exit" all come here.
   void ExitProgram();
 
   // The left button pressed on the icon opens the "Main" menu, the right
@@ -77,7 +78,6 @@ class MainFRM final : public Form {
   void SendField(std::string_view label, std::string report::CompilerFRM::*field);
   void SendElapsedRemaining();
   void AboutFromTray();
-  void ExitFromTray();
 
   platform::Picture face_ = platform::Picture::kNone;
   settings::CheckValue autoAdv_ = settings::kUnchecked;

@@ -33,7 +33,7 @@ void MainFRM::MainMenuChosen(std::string_view item) {
   if (item == "CommandsMNU") {
     program_.ShowCommands();
   } else if (item == "ExitMNU") {
-    ExitFromTray();
+    ExitProgram();
   } else if (item == "AboutMNU") {
     AboutFromTray();
   } else if (item == "RestoreMNU") {
@@ -89,12 +89,6 @@ void MainFRM::AboutFromTray() {
   Guarded([&] {
     if (program_.AboutLoaded()) program_.About().SetCaption("MENU");
   });
-}
-
-void MainFRM::ExitFromTray() {
-  Guarded([&] { SendLine(kFarewellLine); });
-  Guarded([&] { program_.Tray().TrayRemove(); });
-  program_.EndProgram();
 }
 
 }  // namespace tavrin::shell

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/file_names.h"
 #include "platform/foreign_windows.h"
 #include "platform/forms.h"
 #include "platform/launcher.h"
@@ -21,6 +22,7 @@ struct Ports {
   platform::LocalTime& localTime;
   // The time that lines and commands waiting for a stalled client age by.
   const platform::Clock& clock;
+  platform::FileNames& fileNames;
 };
 
 }  // namespace tavrin::shell

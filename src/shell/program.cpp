@@ -117,8 +117,12 @@ void Program::ShowSongAdvSetup() {
   }
 }
 
+// The one place that brings the main window back. While its icon is in the
+// tray it stays hidden: shown, it would keep the icon, and a shown window
+// takes the icon's callback for mouse movement, so the icon would stop
+// working.
 void Program::HandBack(std::string_view returnTag) {
-  if (returnTag == "MAIN") Main().Show();
+  if (returnTag == "MAIN" && !tray_.Shown()) Main().Show();
 }
 
 void Program::UnloadIntro() { intro_.reset(); }

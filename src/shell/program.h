@@ -77,7 +77,8 @@ class Program {
   bool SongAdvSetupLoaded() const { return songAdvSetup_ != nullptr; }
 
   // A window that faded out hands over by its return tag: "MAIN" brings
-  // the main window back, any other tag nothing.
+  // the main window back unless it sits in the tray, any other tag
+  // nothing.
   void HandBack(std::string_view returnTag);
 
   // Called by a form as the last thing it does.

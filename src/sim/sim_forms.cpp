@@ -46,29 +46,36 @@ SimFormWindow::~SimFormWindow() {
 }
 
 void SimFormWindow::Show() {
-  visible_ = true;
   Note("show");
+  visible_ = true;
 }
 
 void SimFormWindow::Hide() {
-  visible_ = false;
   Note("hide");
+  visible_ = false;
 }
 
 void SimFormWindow::Activate() { Note("activate"); }
 
 void SimFormWindow::SetTopmost(bool topmost) {
-  topmost_ = topmost;
   Note("topmost " + std::to_string(topmost));
+  topmost_ = topmost;
 }
 
 void SimFormWindow::SetShape(const std::vector<platform::PixelRect>& rectangles) {
-  shape_ = rectangles;
   Note("shape");
+  shape_ = rectangles;
 }
 
+// Noted before the call changes anything, so that a call made to fail
+// changes nothing.
 void SimFormWindow::Note(const std::string& what) {
-  toolkit_.journal.push_back(name_ + " " + what);
+  std::string entry = name_ + " " + what;
+  if (toolkit_.failing_ == entry) {
+    toolkit_.failing_.reset();
+    throw std::runtime_error(entry + " failed");
+  }
+  toolkit_.journal.push_back(std::move(entry));
 }
 
 bool SimFormWindow::SetLayeredAlpha(std::uint8_t alpha) {
@@ -191,8 +198,17 @@ void SimFormWindow::SystemClose() {
   if (Alive()) events_.OnSystemClose();
 }
 
+// The shell's callback reuses the mouse-move message, so a shown window
+// takes it for movement over its face, as the Windows toolkit does.
 void SimFormWindow::TrayIconEvent(std::uint32_t mouseMessage) {
-  if (Alive()) events_.OnTrayIcon(mouseMessage);
+  if (!Alive()) return;
+  if (visible_) {
+    const double x = mouseMessage * toolkit_.TwipsPerPixelX();
+    events_.OnMouseMove("", platform::MouseButton::kNone,
+                        static_cast<float>(x), 0);
+  } else {
+    events_.OnTrayIcon(mouseMessage);
+  }
 }
 
 void SimFormWindow::ShellRestarted() {

@@ -65,7 +65,8 @@ class SimFormWindow final : public platform::FormWindow {
   void MouseUp(std::string_view control, platform::MouseButton button,
                float x, float y);
   void SystemClose();
-  // The shell reports a mouse message on the window's icon.
+  // The shell reports a mouse message on the window's icon; a shown
+  // window takes it for mouse movement.
   void TrayIconEvent(std::uint32_t mouseMessage);
   void ShellRestarted();
   // Selects the item at that position of a list box, as a click or an
@@ -170,6 +171,9 @@ class SimFormsToolkit final : public platform::FormsToolkit {
                             std::function<void()> meanwhile = {}) {
     openAnswers_.push_back({std::move(path), std::move(meanwhile)});
   }
+  // The next call that would note this journal entry throws instead and
+  // changes nothing, as a platform call that fails.
+  void FailNext(std::string entry) { failing_ = std::move(entry); }
   // The loaded window of that form, or nullptr.
   SimFormWindow* Find(std::string_view formName) const;
   // How many windows of that form were ever created.
@@ -197,6 +201,7 @@ class SimFormsToolkit final : public platform::FormsToolkit {
 
   VirtualClock* loop_;
   bool ended_ = false;
+  std::optional<std::string> failing_;
   std::deque<MenuChoice> choices_;
   struct OpenAnswer {
     std::optional<std::string> path;

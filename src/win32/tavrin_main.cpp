@@ -6,6 +6,7 @@
 #include "shell/program.h"
 #include "win32/message_pump.h"
 #include "win32/win32_clock.h"
+#include "win32/win32_file_names.h"
 #include "win32/win32_foreign_windows.h"
 #include "win32/win32_forms_toolkit.h"
 #include "win32/win32_launcher.h"
@@ -30,10 +31,11 @@ int RunTavrin() {
   win32::Win32FormsToolkit forms;
   win32::Win32Tray tray;
   win32::Win32LocalTime localTime;
+  win32::Win32FileNames fileNames;
   // Declared last, so its forms and timers go before the adapters they use.
   shell::Program program(
       shell::Ports{windows, profile, launcher, timers, forms, tray, localTime,
-                   clock});
+                   clock, fileNames});
   program.Start();
   return win32::RunMessageLoop();
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "settings/stored_path.h"
+#include "win32/win32_file_names.h"
 #include "win32/win32_text.h"
 
 namespace tavrin::win32 {
@@ -49,11 +51,6 @@ bool FolderTakesNewFiles(const std::string& ansiFolder) {
     }
   }
   return false;
-}
-
-// Whether the text survives the trip into the ANSI code page and back.
-bool FitsAnsi(const std::string& utf8) {
-  return Utf8FromAnsi(AnsiFromUtf8(utf8)) == utf8;
 }
 
 }  // namespace
@@ -135,14 +132,11 @@ std::string RoamingAppDataFolder() {
                               SHGFP_TYPE_CURRENT, folder))) {
     return {};
   }
-  std::string name = Utf8FromWide(folder);
-  if (name.empty() || FitsAnsi(name)) return name;
-  // An 8.3 name is plain ASCII where the volume keeps such names.
-  wchar_t shortName[MAX_PATH] = {};
-  const DWORD length = GetShortPathNameW(folder, shortName, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return {};
-  name = Utf8FromWide(shortName);
-  return FitsAnsi(name) ? name : std::string();
+  // Named as the settings file names the player: by its short path where
+  // the code page lacks characters of the long one.
+  Win32FileNames names;
+  const std::string name = settings::StoredPath(names, Utf8FromWide(folder));
+  return names.FitsCodePage(name) ? name : std::string();
 }
 
 }  // namespace tavrin::win32

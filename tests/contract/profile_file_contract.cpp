@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "settings/settings_store.h"
+
 namespace tavrin::contract {
 namespace {
 
@@ -59,6 +61,33 @@ TEST_F(ProfileFileContract, ValuesAreTrimmedAndLoseEnclosingQuotes) {
   EXPECT_EQ(Read(kSection, "WinampDIR"), "C:\\x y\\p.exe");
   ASSERT_TRUE(Write(kSection, "UseBitRate", "  7  "));
   EXPECT_EQ(Read(kSection, "UseBitRate"), "7");
+}
+
+// Written through the settings store, a value comes back as it was
+// written, whatever stands at its ends.
+TEST_F(ProfileFileContract, StoredSettingsReadBackExactly) {
+  for (const std::string value :
+       {" ~~", "~~ ", "  ", "\t~\t", "\"~~\"", "'~~'", "\"", "\"\"", "\"~~",
+        "~~'", "'~~\"", " \"~~\" ", "\v~\f", "~\x1a"}) {
+    settings::WriteSetting(fixture_->Profile(), kSection, "Ascii", value,
+                           file_);
+    EXPECT_EQ(settings::ReadSetting(fixture_->Profile(), kSection, "Ascii",
+                                    file_),
+              value)
+        << "[" << value << "]";
+  }
+}
+
+// Older versions wrote every value as it was; a plain value still is.
+TEST_F(ProfileFileContract, PlainSettingsAreWrittenAsTheyAre) {
+  settings::WriteSetting(fixture_->Profile(), kSection, "Ascii", "~\"~'",
+                         file_);
+  settings::WriteSetting(fixture_->Profile(), kSection, "WinampDIR",
+                         "C:\\a b\\p.exe", file_);
+  const std::string bytes = fixture_->Contents(file_);
+  EXPECT_NE(bytes.find("Ascii=~\"~'\r\n"), std::string::npos) << bytes;
+  EXPECT_NE(bytes.find("WinampDIR=C:\\a b\\p.exe\r\n"), std::string::npos)
+      << bytes;
 }
 
 TEST_F(ProfileFileContract, LongValuesComeBackWhole) {

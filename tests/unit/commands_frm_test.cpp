@@ -114,7 +114,7 @@ TEST_F(CommandsWindow, LoadShapesTopsHidesShowsFadesInThenFillsTheList) {
   shell::Program program(shell::Ports{world.windows, world.settingsPlace,
                                       world.launcher, timers, world.forms,
                                       world.tray, world.localTime,
-                                      world.clock});
+                                      world.clock, world.fileNames});
   world.forms.journal.clear();
   program.ShowCommands();
   std::vector<std::string> expected = {

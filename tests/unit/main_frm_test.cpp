@@ -76,7 +76,7 @@ TEST_F(MainWindow, StartUpRunsItsStepsInOrder) {
   JournalingWindows windows(world.windows, world.forms.journal);
   Program program(
       Ports{windows, world.profile, world.launcher, world.clock, world.forms,
-            world.tray, world.localTime, world.clock});
+            world.tray, world.localTime, world.clock, world.fileNames});
   program.Main();
   const std::vector<std::string> expected = {
       "MainFRM picture ControlPanel 1",
@@ -201,7 +201,8 @@ struct JournaledProgram {
         tray(world.tray, world.forms.journal),
         forms(world.forms),
         program(Ports{windows, world.profile, world.launcher, world.clock,
-                      forms, tray, world.localTime, world.clock}) {
+                      forms, tray, world.localTime, world.clock,
+                      world.fileNames}) {
     program.Main();
     main = &world.Form("MainFRM");
     program.Tray().TrayAdd(main->Handle(), "Tavrin", main->Icon());

@@ -96,7 +96,7 @@ class OptionsWindows : public ::testing::Test {
   JournalingProfile profile{world.settingsPlace, world.forms.journal};
   shell::Program program{shell::Ports{world.windows, profile, world.launcher,
                                       world.clock, world.forms, world.tray,
-                                      world.localTime, world.clock}};
+                                      world.localTime, world.clock, world.fileNames}};
 };
 
 TEST_F(OptionsWindows, OpeningWithAutoStartOffStoresNothingUntilTheClose) {
@@ -259,6 +259,37 @@ TEST_F(OptionsWindows, LineBreaksTypedOrPastedAreStoredOnOneLine) {
   EXPECT_EQ(program.Save().Dir, R"(C:\x AutoAdv=1)");
   EXPECT_EQ(OneLine("\r\n\r\n"), "  ");
   EXPECT_EQ(OneLine("\n\r"), "  ");
+}
+
+// After a restart the decoration comes back with the blanks and quotes at
+// its ends, and auto-start reaches a player whose folder the code page
+// cannot name by the short path stored for it.
+TEST_F(OptionsWindows, TypedValuesComeBackAfterARestart) {
+  const std::string typedPath = R"(C:\Плеер\winamp.exe)";
+  const std::string shortPath = R"(C:\0E6A~1\winamp.exe)";
+  world.fileNames.AddFile(typedPath, shortPath);
+  StartWith({"AutoLoadWA=1"});
+  OpenOptions();
+  Options().TypeOver("Ascii", " \"~~\" ");
+  Options().TypeOver("Dir", typedPath);
+  Close(Options());
+  EXPECT_EQ(program.Save().Dir, typedPath) << "the holder keeps what was typed";
+  EXPECT_EQ(world.StoredSetting(key::kWinampDIR), shortPath);
+
+  world.StartChat();
+  world.launcher.Install(shortPath, [] {});
+  shell::Program restarted{shell::Ports{world.windows, world.settingsPlace,
+                                        world.launcher, world.clock,
+                                        world.forms, world.tray,
+                                        world.localTime, world.clock,
+                                        world.fileNames}};
+  restarted.Main();
+  EXPECT_EQ(restarted.Save().Ascii, " \"~~\" ");
+  EXPECT_EQ(world.chat->Transcript(1),
+            "DemoUser:\t \"~~\"  Tavrin By: Dunmarrow (Kestle) Successfully "
+            "loaded.\r\n");
+  ASSERT_FALSE(world.launcher.Launches().empty());
+  EXPECT_EQ(world.launcher.Launches().back().path, shortPath);
 }
 
 TEST_F(OptionsWindows, DecorationBoxTakesAtMostItsLimit) {

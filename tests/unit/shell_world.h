@@ -9,6 +9,7 @@
 #include "settings/settings_location.h"
 #include "settings/settings_store.h"
 #include "shell/program.h"
+#include "sim/sim_file_names.h"
 #include "sim/sim_forms.h"
 #include "sim/sim_local_time.h"
 #include "sim/sim_tray.h"
@@ -33,9 +34,10 @@ struct ShellWorld : SimWorld {
   sim::SimFormsToolkit forms{&clock};
   sim::SimTray tray;
   sim::SimLocalTime localTime{clock};
+  sim::SimFileNames fileNames;
   shell::Program program{shell::Ports{windows, settingsPlace, launcher, clock,
                                      forms, tray, localTime,
-                                     clock}};
+                                     clock, fileNames}};
 
   // Lays down the settings file, one "key=value" per entry.
   void Settings(std::initializer_list<std::string> lines) {

@@ -16,6 +16,7 @@
 #include "shell_driving.h"
 #include "standin_client.h"
 #include "ui_input.h"
+#include "win32/win32_file_names.h"
 #include "win32/win32_text.h"
 
 namespace tavrin::e2e {
@@ -33,6 +34,26 @@ std::optional<std::string> BoxText(HWND box) {
   if (!text) return std::nullopt;
   return win32::Utf8FromWide(*text);
 }
+
+// The path with each short name made long again, to compare paths however
+// they were named.
+std::wstring LongPath(const std::wstring& path) {
+  std::wstring longPath(32768, L'\0');
+  const DWORD length = GetLongPathNameW(path.c_str(), longPath.data(),
+                                        static_cast<DWORD>(longPath.size()));
+  if (length == 0 || length >= longPath.size()) return path;
+  longPath.resize(length);
+  return longPath;
+}
+
+// Closes a window of another program when the test is done with it,
+// however the test ends.
+struct ClosedAtTheEnd {
+  HWND window = nullptr;
+  ~ClosedAtTheEnd() {
+    if (window != nullptr) PostMessageW(window, WM_CLOSE, 0, 0);
+  }
+};
 
 bool ReadOnly(HWND box) {
   return (GetWindowLongW(box, GWL_STYLE) & ES_READONLY) != 0;
@@ -274,6 +295,62 @@ TEST_F(OptionsWindows, SetupTogglesAreStoredAtOnceAndChangeTheNextReport) {
       },
       500ms))
       << "the main window stays hidden and the typed text uncommitted";
+}
+
+// A decoration with blanks and quotes at its ends, and a player in a folder
+// whose name the ANSI code page cannot hold, put into the boxes from
+// outside: after the program starts again, its start-up line carries the
+// decoration whole and auto-start runs that player, by its short path.
+TEST_F(OptionsWindows, TypedValuesComeBackAfterARestart) {
+  const std::wstring folder = NewTemporaryFolder() + L"\\Плеер 播放器";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring player = folder + L"\\winamp.exe";
+  ASSERT_TRUE(CopyFileW((ProgramFolder() + L"\\standin-player.exe").c_str(),
+                        player.c_str(), FALSE));
+  win32::Win32FileNames names;
+  const std::string typedPath = win32::Utf8FromWide(player);
+  ASSERT_FALSE(names.FitsCodePage(typedPath));
+  const std::optional<std::string> shortPath = names.ShortPath(typedPath);
+  ASSERT_TRUE(shortPath.has_value());
+  ASSERT_TRUE(names.FitsCodePage(*shortPath)) << *shortPath;
+
+  const HWND options = OpenOptions();
+  ASSERT_NE(options, nullptr);
+  const std::wstring decoration = L" \"~~\" ";
+  ASSERT_TRUE(SendBounded(ascii_, WM_SETTEXT, 0,
+                          reinterpret_cast<LPARAM>(decoration.c_str())));
+  ASSERT_TRUE(SendBounded(dir_, WM_SETTEXT, 0,
+                          reinterpret_cast<LPARAM>(player.c_str())));
+  ASSERT_TRUE(BoxHolds(ascii_, " \"~~\" "));
+  ASSERT_TRUE(BoxHolds(dir_, typedPath));
+  ClickAt(CentreOf(options, settings::OptionsFRM::Design(), "ExitLBL"));
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 15s));
+  const std::string stored = SettingsText();
+  EXPECT_NE(stored.find("Ascii=\" \"~~\" \"\r\n"), std::string::npos) << stored;
+  EXPECT_NE(stored.find("WinampDIR=" + *shortPath + "\r\n"), std::string::npos)
+      << stored;
+
+  // The program ends, the player too, and the program starts again.
+  Type(".exit");
+  ASSERT_TRUE(program_.WaitForExit(15s));
+  player_.End();
+  ASSERT_TRUE(WaitUntil(
+      [] { return FindWindowA("Winamp v1.x", nullptr) == nullptr; }, 10s));
+  const std::size_t before = Transcript().size();
+  program_ = Process::Start(ProgramFolder() + L"\\tavrin.exe", L"");
+  main_ = PassTheSplash();
+  ASSERT_NE(main_, nullptr);
+  ClosedAtTheEnd started{WaitForTopLevel("Winamp v1.x")};
+  ASSERT_NE(started.window, nullptr);
+  EXPECT_EQ(LongPath(ModulePathOfWindow(started.window)), player);
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        return Transcript().find("DemoUser:\t \"~~\"  Tavrin By: Dunmarrow "
+                                 "(Kestle) Successfully loaded.\r\n",
+                                 before) != std::string::npos;
+      },
+      15s))
+      << Transcript();
 }
 
 }  // namespace

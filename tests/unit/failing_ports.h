@@ -1,0 +1,116 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "forwarding_windows.h"
+#include "platform/clock.h"
+#include "platform/profile_file.h"
+#include "platform/tray.h"
+
+// Ports that note their calls in a journal and, once armed, make their next
+// call fail by throwing, as a platform call that goes wrong.
+namespace tavrin::testing {
+
+struct Fault {
+  bool armed = false;
+  void ThrowIfArmed(const std::string& what) {
+    if (!armed) return;
+    armed = false;
+    throw std::runtime_error(what + " failed");
+  }
+};
+
+// Notes each line put into an entry box: "send <text>".
+class FailingWindows final : public ForwardingWindows {
+ public:
+  FailingWindows(platform::ForeignWindows& inner,
+                 std::vector<std::string>& journal)
+      : ForwardingWindows(inner), journal_(journal) {}
+
+  platform::Delivery SetText(platform::WindowHandle window,
+                             std::string_view text) override {
+    fault.ThrowIfArmed("send");
+    journal_.push_back("send " + std::string(text));
+    return ForwardingWindows::SetText(window, text);
+  }
+
+  Fault fault;
+
+ private:
+  std::vector<std::string>& journal_;
+};
+
+// Notes each timer started: "timer 50 ms".
+class FailingTimers final : public platform::Timers {
+ public:
+  FailingTimers(platform::Timers& inner, std::vector<std::string>& journal)
+      : inner_(inner), journal_(journal) {}
+
+  std::unique_ptr<platform::Timer> Start(platform::Milliseconds interval,
+                                         std::function<void()> onTick) override {
+    fault.ThrowIfArmed("timer");
+    journal_.push_back("timer " + std::to_string(interval.count()) + " ms");
+    return inner_.Start(interval, std::move(onTick));
+  }
+
+  Fault fault;
+
+ private:
+  platform::Timers& inner_;
+  std::vector<std::string>& journal_;
+};
+
+// Notes each request to the shell: "tray add", "tray delete".
+class FailingTray final : public platform::Tray {
+ public:
+  FailingTray(platform::Tray& inner, std::vector<std::string>& journal)
+      : inner_(inner), journal_(journal) {}
+
+  bool Notify(platform::TrayCommand command,
+              const platform::IconRecord& record) override {
+    fault.ThrowIfArmed("tray");
+    journal_.push_back(command == platform::TrayCommand::kAdd ? "tray add"
+                                                              : "tray delete");
+    return inner_.Notify(command, record);
+  }
+
+  Fault fault;
+
+ private:
+  platform::Tray& inner_;
+  std::vector<std::string>& journal_;
+};
+
+// Fails reads only.
+class FailingProfile final : public platform::ProfileFile {
+ public:
+  explicit FailingProfile(platform::ProfileFile& inner) : inner_(inner) {}
+
+  std::string Read(std::string_view section, std::string_view key,
+                   std::string_view file) override {
+    fault.ThrowIfArmed("read");
+    return inner_.Read(section, key, file);
+  }
+  bool Write(std::string_view section, std::string_view key,
+             std::string_view value, std::string_view file) override {
+    return inner_.Write(section, key, value, file);
+  }
+  bool Exists(std::string_view file) override { return inner_.Exists(file); }
+  bool CanWrite(std::string_view file) override {
+    return inner_.CanWrite(file);
+  }
+  bool CreateFolderOf(std::string_view file) override {
+    return inner_.CreateFolderOf(file);
+  }
+
+  Fault fault;
+
+ private:
+  platform::ProfileFile& inner_;
+};
+
+}  // namespace tavrin::testing
