@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "chat/chat_scan.h"
@@ -62,7 +63,21 @@ struct Room {
   std::vector<std::size_t> lines;   // into ScanHarness::lines_, in order
   std::vector<std::size_t> starts;  // where each line starts in text
   std::vector<std::size_t> ends;    // past its line end, or the text's end
+  std::string readText;  // what the scan read of it last
+  // Bytes of readText the client dropped from the front since.
+  std::size_t droppedSinceRead = 0;
 };
+
+// Where lines start in the text, CR LF being one line end: 0 first.
+std::vector<std::size_t> LineStarts(const std::string& text) {
+  std::vector<std::size_t> starts{0};
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') continue;
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    starts.push_back(i + 1);
+  }
+  return starts;
+}
 
 enum class Step : std::uint8_t {
   kSay,     // the client adds "<speaker>:<TAB><text>" CR LF
@@ -546,6 +561,7 @@ class ScanHarness final : private WatchedWindows::Watcher {
       for (std::size_t& at : room.starts) at -= from;
       for (std::size_t& at : room.ends) at -= from;
       room.text.erase(0, from);
+      room.droppedSinceRead += from;
       const bool anchored =
           std::any_of(room.lines.begin(), room.lines.end(),
                       [this](std::size_t index) { return lines_[index].read; });
@@ -653,6 +669,7 @@ class ScanHarness final : private WatchedWindows::Watcher {
             "harness: a read that is neither the transcript nor a failure");
       return;
     }
+    Ambiguous(room);
     // The scan holds the transcript as it is now: whatever it has not seen
     // of a cut or a new room it sees now.
     pending_ = false;
@@ -661,6 +678,31 @@ class ScanHarness final : private WatchedWindows::Watcher {
     lastLength_ = room.text.size();
     for (const std::size_t index : room.lines) {
       if (lines_[index].complete) lines_[index].read = true;
+    }
+  }
+
+  // Lines alike can make a trim look smaller than it was: the scan then
+  // takes as the lines it read last some that came since, and passes over
+  // them. Where what it read and what is there now allow that, those lines
+  // may go unraised.
+  void Ambiguous(Room& room) {
+    const std::size_t dropped = std::exchange(room.droppedSinceRead, 0);
+    std::string seen = std::exchange(room.readText, room.text);
+    const std::size_t lastEnd = seen.find_last_of("\r\n");
+    seen.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
+    if (dropped == 0 || dropped > seen.size()) return;
+    for (const std::size_t start : LineStarts(seen)) {
+      if (start >= dropped) return;
+      const std::size_t overlap = seen.size() - start;
+      if (room.text.compare(0, overlap, seen, start, overlap) != 0) continue;
+      for (std::size_t i = 0; i < room.lines.size(); ++i) {
+        Line& line = lines_[room.lines[i]];
+        if (room.starts[i] < overlap && !line.read &&
+            line.expect == Expect::kMust) {
+          line.expect = Expect::kMay;
+        }
+      }
+      return;
     }
   }
 
