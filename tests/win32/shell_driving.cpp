@@ -120,4 +120,18 @@ HWND PassTheSplash() {
   return main;
 }
 
+std::string IconGoneBeforeTheEnd(Process& program, HWND main,
+                                 StoppedTray& tray) {
+  if (!HoldsFor([&] { return program.Running(); }, 1s)) {
+    return "ended without waiting on the tray";
+  }
+  if (!program.SuspendMainThread()) return "the program could not be stopped";
+  tray.Resume();
+  const bool gone = HoldsFor(
+      [&] { return IsWindow(main) && !TrayShowsTheIcon(main); }, 500ms);
+  if (!program.ResumeMainThread()) return "the program could not go on";
+  if (!program.WaitForExit(15s)) return "the program did not end";
+  return gone ? "" : "the icon was still there while the program ran";
+}
+
 }  // namespace tavrin::e2e

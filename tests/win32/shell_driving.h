@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 #include <utility>
 
@@ -13,6 +14,8 @@
 // Driving tavrin.exe's own windows from outside, with the real mouse: for
 // the end-to-end tests and the measurements.
 namespace tavrin::e2e {
+
+class Process;
 
 using namespace std::chrono_literals;
 
@@ -70,6 +73,12 @@ class StoppedTray {
   bool suspended_ = false;
   bool stopped_ = false;
 };
+
+// The program said goodbye while the tray was stopped: it waits on the tray
+// to take its icon away, and the icon is gone while its window still
+// exists, before the process ends. What went otherwise, or "".
+std::string IconGoneBeforeTheEnd(Process& program, HWND main,
+                                 StoppedTray& tray);
 
 // Stores the values in the program's settings file, key by key.
 void StoreSettings(
