@@ -62,6 +62,7 @@ void ChatScan::FindRoom() {
   room_ = room;
   transcript_ = transcript;
   unread_ = true;
+  trimmed_ = false;
 }
 
 void ChatScan::TakeAllAsSeen(std::string text) {
@@ -73,11 +74,16 @@ void ChatScan::TakeAllAsSeen(std::string text) {
 }
 
 void ChatScan::Poll() {
-  FindRoom();
-  if (transcript_ == kNoWindow) return;
-  // A room that does not answer is asked again at the next poll.
-  const std::optional<std::size_t> length = windows_.GetTextLength(transcript_);
-  if (!length) return;
+  std::optional<std::size_t> length;
+  if (transcript_ != kNoWindow) length = windows_.GetTextLength(transcript_);
+  if (!length) {
+    // Gone, no longer a room's, or not answering: a room that does not
+    // answer is asked again at the next poll.
+    FindRoom();
+    if (transcript_ == kNoWindow) return;
+    length = windows_.GetTextLength(transcript_);
+    if (!length) return;
+  }
   if (!unread_ && *length == length_ && !RereadDue()) return;
   unchangedPolls_ = 0;
   length_ = *length;
@@ -101,12 +107,14 @@ void ChatScan::Poll() {
   }
   text_ = std::move(text);
   seen_ = from;
-  RaiseCompleteLines();
+  QueueCompleteLines();
+  RaiseQueuedLines();
 }
 
 bool ChatScan::RereadDue() {
-  const std::size_t polls =
-      std::max<std::size_t>(kRereadPolls, length_ / kRereadBytesPerPoll);
+  const std::size_t polls = std::max<std::size_t>(
+      trimmed_ ? kRereadPolls : kRereadPollsUntilTrimmed,
+      length_ / kRereadBytesPerPoll);
   return ++unchangedPolls_ >= polls;
 }
 
@@ -121,30 +129,43 @@ std::size_t ChatScan::Resume(const std::string& text) {
     start = PastLineEnd(text_, start);
     if (start >= seen_) break;
     const std::size_t overlap = seen_ - start;
-    if (text.compare(0, overlap, text_, start, overlap) == 0) return overlap;
+    if (text.compare(0, overlap, text_, start, overlap) == 0) {
+      trimmed_ = true;
+      return overlap;
+    }
   }
   return std::string::npos;
 }
 
-void ChatScan::RaiseCompleteLines() {
-  // Each line is marked as seen before it is raised: the handler may pump
-  // and run a poll that reads past it, and the next round goes on from what
-  // that poll left.
+void ChatScan::QueueCompleteLines() {
   for (;;) {
     seen_ = PastSplitLineEnd(text_, seen_);
     const std::size_t end = text_.find_first_of(kLineEnds, seen_);
     if (end == std::string::npos) return;
-    const std::string line = text_.substr(seen_, end - seen_);
+    const std::string_view line =
+        std::string_view(text_).substr(seen_, end - seen_);
     seen_ = PastLineEnd(text_, end);
     if (std::exchange(inHistoryLine_, false)) continue;
     const std::size_t colon = line.find(':');
-    if (colon == std::string::npos || colon + 1 >= line.size() ||
-        line[colon + 1] != '\t' || !onLine_) {
+    if (colon == std::string_view::npos || colon + 1 >= line.size() ||
+        line[colon + 1] != '\t') {
       continue;
     }
+    queued_.push_back({std::string(line.substr(0, colon)),
+                       std::string(line.substr(colon + 2))});
+  }
+}
+
+void ChatScan::RaiseQueuedLines() {
+  // Each line leaves the queue before it is raised: a poll inside the
+  // handler raises the ones after it, in order, and the lines it read
+  // itself after those.
+  while (!queued_.empty()) {
+    const Line line = std::move(queued_.front());
+    queued_.pop_front();
+    if (!onLine_) continue;
     const LineHandler handler = onLine_;
-    handler(std::string_view(line).substr(0, colon),
-            std::string_view(line).substr(colon + 2));
+    handler(line.speaker, line.text);
   }
 }
 

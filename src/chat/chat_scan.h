@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,11 +23,12 @@ namespace tavrin::chat {
 // last seen lines are gone (cleared or rewritten) is taken as seen and
 // followed from there. A line without its line end waits for the next poll.
 //
-// The room found is kept while it is still a room, and a poll that finds
-// the transcript's length unchanged reads nothing more, so an idle poll is
-// one look at the room and one length query, whatever the room's history.
-// Only now and then is an unchanged transcript read all the same: a client
-// that keeps its last lines may drop one as long as the one it adds.
+// The room found is kept while its transcript answers (a transcript that
+// does not is looked for again), and a poll that finds the transcript's
+// length unchanged reads nothing more, so an idle poll is one length query,
+// whatever the room's history. Only now and then is an unchanged transcript
+// read all the same: a client that keeps its last lines may drop one as
+// long as the one it adds.
 // The search never pumps messages (it runs from a timer, perhaps inside a
 // menu's or a dialog's own loop), and every send is bounded, so an absent
 // or hung room is simply polled again later.
@@ -34,9 +36,12 @@ class ChatScan {
  public:
   static constexpr platform::Milliseconds kPollInterval{50};
   // A transcript whose length stays the same is read again after this many
-  // polls at the least, and after one poll for every so many of its bytes,
-  // so that the cost of those reads does not grow with the room's history.
+  // polls at the least once its client was seen dropping old lines (and
+  // after kRereadPollsUntilTrimmed before), and after one poll for every so
+  // many of its bytes, so that those reads cost little whatever the room's
+  // history.
   static constexpr int kRereadPolls = 10;
+  static constexpr int kRereadPollsUntilTrimmed = 100;
   static constexpr std::size_t kRereadBytesPerPoll = 1024;
 
   using LineHandler =
@@ -45,7 +50,8 @@ class ChatScan {
   ChatScan(platform::ForeignWindows& windows, platform::Timers& timers);
 
   // Told of each new line. The handler may pump messages, and so run a
-  // poll inside; a line is marked as seen before it is raised.
+  // poll inside: the lines a poll read wait in a queue, and a poll inside
+  // the handler adds what it reads behind them.
   void SetLineHandler(LineHandler handler);
 
   // The program's one start-up call: from now on the room is watched.
@@ -56,8 +62,8 @@ class ChatScan {
   void Poll();
 
  private:
-  // The kept room still has its transcript; otherwise the room is looked
-  // for again, and a room other than the kept one starts as unread.
+  // The room with its transcript: the kept one when it still has it,
+  // otherwise the one found now, which starts as unread.
   void FindRoom();
   // Everything in the transcript now counts as seen.
   void TakeAllAsSeen(std::string text);
@@ -66,7 +72,9 @@ class ChatScan {
   // Where the part not yet seen begins in `text`, or npos when nothing seen
   // last is there any more.
   std::size_t Resume(const std::string& text);
-  void RaiseCompleteLines();
+  // Takes the complete lines after seen_ into the queue.
+  void QueueCompleteLines();
+  void RaiseQueuedLines();
 
   platform::ForeignWindows& windows_;
   platform::Timers& timers_;
@@ -77,10 +85,16 @@ class ChatScan {
   bool unread_ = true;      // the room was not read since it was found
   std::size_t length_ = 0;  // the transcript's length at the last read
   std::string text_;        // the transcript at the last read
-  std::size_t seen_ = 0;    // bytes of text_ raised or taken as seen
+  std::size_t seen_ = 0;    // bytes of text_ queued or taken as seen
+  struct Line {
+    std::string speaker;
+    std::string text;
+  };
+  std::deque<Line> queued_;  // read, not raised yet
   // What was taken as seen ended inside a line: the rest of that line,
   // when it comes, is not a line of its own.
   bool inHistoryLine_ = false;
+  bool trimmed_ = false;  // the client was seen dropping old lines
   std::size_t unchangedPolls_ = 0;
 };
 

@@ -184,15 +184,22 @@ TEST_F(ChatScanTest, CappedTranscriptIsFollowedLineByLine) {
 }
 
 // A capped client may drop a line as long as the one it adds: the length
-// stays, and the transcript is read all the same before long.
+// stays, and the transcript is read all the same before long, sooner once
+// the client was seen dropping lines.
 TEST_F(ChatScanTest, TrimThatKeepsTheLengthIsReadBeforeLong) {
   chat.Drive("cap 2");
   Say("Bob", "one");
   Say("Bob", "two");
   scan.Start();
   Say("Bob", "six");
+  Polls(ChatScan::kRereadPollsUntilTrimmed - 1);
+  EXPECT_TRUE(heard.empty());
+  Polls(1);
+  Say("Bob", "three");
+  Polls(1);
+  Say("Bob", "ten");
   Polls(ChatScan::kRereadPolls);
-  EXPECT_EQ(heard, std::vector<std::string>{"Bob|six"});
+  EXPECT_EQ(heard, (std::vector<std::string>{"Bob|six", "Bob|three", "Bob|ten"}));
 }
 
 TEST_F(ChatScanTest, ClearedOrRewrittenTranscriptIsHistory) {
@@ -235,13 +242,14 @@ TEST_F(ChatScanTest, ReadThatFailsAfterTheLengthChangesNothing) {
   EXPECT_EQ(heard, (std::vector<std::string>{"DemoUser|.exit", "Bob|after"}));
 }
 
-// The room found is kept: an idle poll looks at it and asks the length.
-TEST_F(ChatScanTest, IdlePollIsOneLookAtTheKeptRoomAndOneLengthQuery) {
+// The room found is kept: an idle poll asks its transcript's length, and a
+// room gone is looked for again.
+TEST_F(ChatScanTest, IdlePollIsOneLengthQuery) {
   chat.Drive("decoys 5");
   scan.Start();
   windows.calls = 0;
-  Polls(ChatScan::kRereadPolls - 1);
-  EXPECT_EQ(windows.calls, 2 * (ChatScan::kRereadPolls - 1));
+  Polls(ChatScan::kRereadPolls);
+  EXPECT_EQ(windows.calls, ChatScan::kRereadPolls);
   world.desktop.Destroy(chat.RoomWindow(1));
   chat.Drive("open Second Room");
   world.chat->AddLine(2, "Dave", "old news");
