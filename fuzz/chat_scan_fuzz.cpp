@@ -436,7 +436,7 @@ class ScanHarness final : private WatchedWindows::Watcher {
                    platform::HungPeerGuard::kSendTimeout);
     }
     // A change that kept the length is read within the scan's rereads.
-    clock_.Advance(chat::ChatScan::kPollInterval *
+    clock_.Advance(chat::ChatScan::kQuietPollInterval *
                    (chat::ChatScan::kRereadPollsUntilTrimmed + 3));
     const bool allRaised =
         std::any_of(reached_.begin(), reached_.end(),

@@ -44,7 +44,19 @@ void ChatScan::Start() {
   // What the room holds at the start is history.
   room_ = kNoWindow;
   Poll();
-  poll_ = timers_.Start(kPollInterval, [this] { Poll(); });
+  interval_ = kPollInterval;
+  poll_ = timers_.Start(interval_, [this] { Poll(); });
+}
+
+void ChatScan::Quiet() {
+  if (++quietPolls_ == kQuietPolls) PollEvery(kQuietPollInterval);
+}
+
+void ChatScan::PollEvery(platform::Milliseconds interval) {
+  // Restarted from inside its own tick at times, which a timer allows.
+  if (!poll_ || interval == interval_) return;
+  interval_ = interval;
+  poll_ = timers_.Start(interval_, [this] { Poll(); });
 }
 
 void ChatScan::FindRoom() {
@@ -84,7 +96,11 @@ void ChatScan::Poll() {
     length = windows_.GetTextLength(transcript_);
     if (!length) return;
   }
-  if (!unread_ && *length == length_ && !RereadDue()) return;
+  const bool sameLength = !unread_ && *length == length_;
+  if (sameLength && !RereadDue()) {
+    Quiet();
+    return;
+  }
   unchangedPolls_ = 0;
   length_ = *length;
   if (*length == 0) {
@@ -98,6 +114,12 @@ void ChatScan::Poll() {
     length_ = std::string::npos;
     return;
   }
+  if (sameLength && text == text_) {
+    Quiet();
+    return;
+  }
+  quietPolls_ = 0;
+  PollEvery(kPollInterval);
   const std::size_t from = unread_ ? std::string::npos : Resume(text);
   if (from == std::string::npos) {
     // A new room, or a transcript the client cleared or rewrote: what is

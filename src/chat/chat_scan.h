@@ -35,6 +35,10 @@ namespace tavrin::chat {
 class ChatScan {
  public:
   static constexpr platform::Milliseconds kPollInterval{50};
+  // A room whose transcript stayed the same this many polls is polled less
+  // often, until it changes again.
+  static constexpr int kQuietPolls = 100;
+  static constexpr platform::Milliseconds kQuietPollInterval{100};
   // A transcript whose length stays the same is read again after this many
   // polls at the least once its client was seen dropping old lines (and
   // after kRereadPollsUntilTrimmed before), and after one poll for every so
@@ -69,6 +73,10 @@ class ChatScan {
   void TakeAllAsSeen(std::string text);
   // The length is the same as at the last read: whether to read all the same.
   bool RereadDue();
+  // One more poll that found nothing new.
+  void Quiet();
+  // Polls every `interval` from now on.
+  void PollEvery(platform::Milliseconds interval);
   // Where the part not yet seen begins in `text`, or npos when nothing seen
   // last is there any more.
   std::size_t Resume(const std::string& text);
@@ -96,6 +104,8 @@ class ChatScan {
   bool inHistoryLine_ = false;
   bool trimmed_ = false;  // the client was seen dropping old lines
   std::size_t unchangedPolls_ = 0;
+  int quietPolls_ = 0;
+  platform::Milliseconds interval_ = kPollInterval;
 };
 
 }  // namespace tavrin::chat

@@ -23,6 +23,9 @@ WindowHandle FromHwnd(HWND window) {
 // comes back cut.
 constexpr DWORD_PTR kMaxTextUnits = DWORD_PTR{1} << 24;
 
+// Texts up to this many units are read with one message.
+constexpr std::size_t kShortText = 256;
+
 constexpr UINT kSendFlags = SMTO_ABORTIFHUNG | SMTO_NORMAL;
 constexpr UINT kSendTimeoutMs =
     static_cast<UINT>(HungPeerGuard::kSendTimeout.count());
@@ -100,11 +103,19 @@ std::optional<std::string> Win32ForeignWindows::ReadText(WindowHandle window) {
   if (window == platform::kNoWindow || !IsWindow(ToHwnd(window))) {
     return std::string();
   }
+  // Most texts read here (a title, a caption) are short: one WM_GETTEXT
+  // into a buffer that holds them spares asking the length first.
+  std::wstring buffer(kShortText + 1, L'\0');
+  const Sent first = SendBounded(window, WM_GETTEXT, buffer.size(),
+                                 reinterpret_cast<LPARAM>(buffer.data()));
+  if (first.delivery != Delivery::kAnswered) return std::nullopt;
+  buffer.resize(static_cast<std::size_t>(
+      std::find(buffer.begin(), buffer.end(), L'\0') - buffer.begin()));
+  if (buffer.size() < kShortText) return Utf8FromWide(buffer);
   // The text may change between its length and its reading (a player moving
   // to a longer title): the buffer holds one unit more than the length
   // said, so a full buffer shows the text grew, and it is read again.
   constexpr int kAttempts = 4;
-  std::wstring buffer;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
     const std::optional<std::size_t> length = GetTextLength(window);
     if (!length) return std::nullopt;

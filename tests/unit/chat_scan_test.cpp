@@ -259,5 +259,20 @@ TEST_F(ChatScanTest, IdlePollIsOneLengthQuery) {
   EXPECT_EQ(heard, std::vector<std::string>{"Dave|fresh"});
 }
 
+// A quiet room is polled less often until a line comes.
+TEST_F(ChatScanTest, QuietRoomIsPolledLessOftenUntilALineComes) {
+  scan.Start();
+  Polls(ChatScan::kQuietPolls);
+  windows.calls = 0;
+  world.clock.Advance(ChatScan::kQuietPollInterval * 5);
+  EXPECT_EQ(windows.calls, 5);
+  Say("Bob", "hi");
+  world.clock.Advance(ChatScan::kQuietPollInterval);
+  windows.calls = 0;
+  Polls(4);
+  EXPECT_EQ(windows.calls, 4);
+  EXPECT_EQ(heard, std::vector<std::string>{"Bob|hi"});
+}
+
 }  // namespace
 }  // namespace tavrin::chat
