@@ -454,24 +454,26 @@ int MeasureScan(int blocks) {
   win32::Win32Clock winClock;
   win32::Win32ForeignWindows windows(winClock);
   win32::Win32Timers timers;
-  chat::ChatScan scan(windows, timers);
+  std::optional<chat::ChatScan> scan;
   int raised = 0;
-  scan.SetLineHandler([&](std::string_view, std::string_view) { ++raised; });
 
-  // Brings the room forward, lets its painting pass and has the scan take
-  // the room's lines as history (it reads the whole transcript once).
+  // Brings the room forward, lets its painting pass and has a new scan find
+  // it and take its lines as history (it reads the whole transcript once):
+  // a scan keeps the room it found.
   const auto lookAt = [&](HWND front, HWND back) {
     if (!PutRoomInPlaceOf(front, back)) return false;
     if (reinterpret_cast<HWND>(chat::FindChatRoom(windows)) != front) return false;
     Sleep(30);
-    scan.Poll();
-    scan.Poll();
+    scan.emplace(windows, timers);
+    scan->SetLineHandler([&](std::string_view, std::string_view) { ++raised; });
+    scan->Poll();
+    scan->Poll();
     return true;
   };
   const auto timeBlock = [&](std::vector<double>& us) {
     for (int i = 0; i < kBlock; ++i) {
       const LARGE_INTEGER start = clock.Now();
-      scan.Poll();
+      scan->Poll();
       us.push_back(1000 * clock.Ms(start, clock.Now()));
     }
   };
@@ -494,7 +496,7 @@ int MeasureScan(int blocks) {
     Sleep(30);
     const int raisedBefore = raised;
     const LARGE_INTEGER start = clock.Now();
-    scan.Poll();
+    scan->Poll();
     newLineUs.push_back(1000 * clock.Ms(start, clock.Now()));
     if (raised != raisedBefore + 1) return Fail("a poll did not raise exactly the new line");
   }
