@@ -687,28 +687,53 @@ class ScanHarness final : private WatchedWindows::Watcher {
     }
   }
 
-  // Lines alike can make a trim look smaller than it was: the scan then
-  // takes as the lines it read last some that came since, and passes over
-  // them. Where what it read and what is there now allow that, those lines
-  // may go unraised.
+  // What the scan makes of a transcript that no longer begins with what it
+  // read last, where lines alike allow more than one reading: a trim that
+  // looks smaller than it was (lines that came since pass for lines read),
+  // or a cut or a rewrite that begins with two of the lines read last (the
+  // lines after them pass for new). It anchors on the longest part of what
+  // it read that begins a line and that the transcript begins with, of two
+  // lines at least unless it read no more than two; with none, all is
+  // history. The lines its reading passes over may go unraised, and those
+  // it takes for new may be raised.
   void Ambiguous(Room& room) {
     const std::size_t dropped = std::exchange(room.droppedSinceRead, 0);
     std::string seen = std::exchange(room.readText, room.text);
     const std::size_t lastEnd = seen.find_last_of("\r\n");
     seen.resize(lastEnd == std::string::npos ? 0 : lastEnd + 1);
-    if (dropped == 0 || dropped > seen.size()) return;
-    for (const std::size_t start : LineStarts(seen)) {
-      if (start >= dropped) return;
-      const std::size_t overlap = seen.size() - start;
-      if (room.text.compare(0, overlap, seen, start, overlap) != 0) continue;
+    if (room.text.compare(0, seen.size(), seen) == 0) {
+      // Read as nothing dropped: lines that came since the client dropped
+      // some pass for lines read.
+      if (dropped == 0) return;
       for (std::size_t i = 0; i < room.lines.size(); ++i) {
         Line& line = lines_[room.lines[i]];
-        if (room.starts[i] < overlap && !line.read &&
+        if (!line.read && room.starts[i] < seen.size() &&
             line.expect == Expect::kMust) {
           line.expect = Expect::kMay;
         }
       }
       return;
+    }
+    std::vector<std::size_t> starts = LineStarts(seen);
+    starts.erase(starts.begin());
+    const std::size_t lines = starts.size();
+    std::size_t overlap = 0;
+    for (std::size_t i = 0; i < lines && starts[i] < seen.size(); ++i) {
+      if (lines - 1 - i < 2 && lines > 2) break;
+      const std::size_t length = seen.size() - starts[i];
+      if (room.text.compare(0, length, seen, starts[i], length) == 0) {
+        overlap = length;
+        break;
+      }
+    }
+    for (std::size_t i = 0; i < room.lines.size(); ++i) {
+      Line& line = lines_[room.lines[i]];
+      if (line.read) continue;
+      if (room.starts[i] < overlap || overlap == 0) {
+        if (line.expect == Expect::kMust) line.expect = Expect::kMay;
+      } else if (line.expect == Expect::kNever) {
+        line.expect = Expect::kMay;
+      }
     }
   }
 

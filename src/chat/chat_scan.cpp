@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 #include <utility>
 
 #include "chat/chat_room.h"
@@ -144,14 +145,21 @@ std::size_t ChatScan::Resume(const std::string& text) {
   if (text.compare(0, seen_, text_, 0, seen_) == 0) return seen_;
   // The client dropped its oldest lines: the longest part of what was seen
   // that begins a line and that the transcript now begins with is where
-  // the scan left off.
-  for (std::size_t start = text_.find_first_of(kLineEnds);
-       start != std::string::npos && start < seen_;
-       start = text_.find_first_of(kLineEnds, start)) {
-    start = PastLineEnd(text_, start);
-    if (start >= seen_) break;
-    const std::size_t overlap = seen_ - start;
-    if (text.compare(0, overlap, text_, start, overlap) == 0) {
+  // the scan left off. One line alike is too little to tell a trim from a
+  // rewrite that happens to begin with it (old lines would come again), so
+  // two lines must stay, unless no more than two were seen.
+  std::vector<std::size_t> starts;
+  for (std::size_t end = text_.find_first_of(kLineEnds);
+       end != std::string::npos && end < seen_;
+       end = text_.find_first_of(kLineEnds, starts.back())) {
+    starts.push_back(PastLineEnd(text_, end));
+  }
+  const std::size_t lines = starts.size();
+  for (std::size_t i = 0; i < lines && starts[i] < seen_; ++i) {
+    const std::size_t kept = lines - 1 - i;
+    if (kept < 2 && lines > 2) break;
+    const std::size_t overlap = seen_ - starts[i];
+    if (text.compare(0, overlap, text_, starts[i], overlap) == 0) {
       trimmed_ = true;
       return overlap;
     }

@@ -217,6 +217,23 @@ TEST_F(ChatScanTest, ClearedOrRewrittenTranscriptIsHistory) {
   EXPECT_EQ(heard, (std::vector<std::string>{"Bob|one", "Bob|two"}));
 }
 
+// A transcript rewritten to begin with the one line seen last (a client
+// reloading its history) is no trim: the old lines after it are not heard
+// again.
+TEST_F(ChatScanTest, RewriteBeginningWithTheLastLineSeenIsHistory) {
+  scan.Start();
+  const auto transcript = world.desktop.FindWindowEx(
+      chat.RoomWindow(1), 0, kRoomChildClasses[0]);
+  Say("Bob", "one");
+  Say("Bob", "two");
+  Say("DemoUser", ".adv");
+  Polls(1);
+  world.desktop.SetTextOf(transcript,
+                          "DemoUser:\t.adv\r\nDemoUser:\t.exit\r\nBob:\tone\r\n");
+  Polls(1);
+  EXPECT_EQ(heard, (std::vector<std::string>{"Bob|one", "Bob|two", "DemoUser|.adv"}));
+}
+
 // The client answers the length, then stalls before the text: the read
 // gives nothing, which is no cleared transcript.
 TEST_F(ChatScanTest, ReadThatFailsAfterTheLengthChangesNothing) {
