@@ -726,6 +726,19 @@ class ScanHarness final : private WatchedWindows::Watcher {
         break;
       }
     }
+    // A cut or rewrite read as a trim: lines alike at its end may pass for
+    // new, even lines raised before, which may then come again.
+    if (overlap != 0 && dropped == 0) {
+      bool first = true;
+      for (std::size_t i = 0; i < room.lines.size(); ++i) {
+        if (room.starts[i] < overlap) continue;
+        Line& line = lines_[room.lines[i]];
+        if (line.expect == Expect::kNever) line.expect = Expect::kMay;
+        if (std::exchange(first, false)) {
+          reached_.insert(reached_.begin(), room.lines[i]);
+        }
+      }
+    }
     for (std::size_t i = 0; i < room.lines.size(); ++i) {
       Line& line = lines_[room.lines[i]];
       if (line.read) continue;
