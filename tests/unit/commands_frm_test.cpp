@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "commands/commands_frm.h"
+#include "failing_ports.h"
 #include "shell/effects.h"
 #include "shell/main_frm.h"
 #include "shell_world.h"
@@ -73,22 +74,6 @@ std::vector<int> Steps(int from, int to, int step) {
   return values;
 }
 
-// The timers with each start written into the forms' journal, so that the
-// journal shows where in the load the fade-in was enabled.
-class JournalingTimers final : public platform::Timers {
- public:
-  JournalingTimers(platform::Timers& timers, std::vector<std::string>& journal)
-      : timers_(timers), journal_(journal) {}
-  std::unique_ptr<platform::Timer> Start(platform::Milliseconds interval,
-                                         std::function<void()> onTick) override {
-    journal_.push_back("timer " + std::to_string(interval.count()) + " ms");
-    return timers_.Start(interval, std::move(onTick));
-  }
-
- private:
-  platform::Timers& timers_;
-  std::vector<std::string>& journal_;
-};
 
 class CommandsWindow : public ::testing::Test {
  protected:
@@ -110,7 +95,8 @@ class CommandsWindow : public ::testing::Test {
 };
 
 TEST_F(CommandsWindow, LoadShapesTopsHidesShowsFadesInThenFillsTheList) {
-  JournalingTimers timers(world.clock, world.forms.journal);
+  // Unarmed, it only notes each timer started in the journal.
+  testing::FailingTimers timers(world.clock, world.forms.journal);
   shell::Program program(shell::Ports{world.windows, world.settingsPlace,
                                       world.launcher, timers, world.forms,
                                       world.tray, world.localTime,

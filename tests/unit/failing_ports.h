@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "forwarding_profile.h"
 #include "forwarding_windows.h"
 #include "platform/clock.h"
 #include "platform/profile_file.h"
@@ -86,31 +87,17 @@ class FailingTray final : public platform::Tray {
 };
 
 // Fails reads only.
-class FailingProfile final : public platform::ProfileFile {
+class FailingProfile final : public ForwardingProfile {
  public:
-  explicit FailingProfile(platform::ProfileFile& inner) : inner_(inner) {}
+  using ForwardingProfile::ForwardingProfile;
 
   std::string Read(std::string_view section, std::string_view key,
                    std::string_view file) override {
     fault.ThrowIfArmed("read");
-    return inner_.Read(section, key, file);
-  }
-  bool Write(std::string_view section, std::string_view key,
-             std::string_view value, std::string_view file) override {
-    return inner_.Write(section, key, value, file);
-  }
-  bool Exists(std::string_view file) override { return inner_.Exists(file); }
-  bool CanWrite(std::string_view file) override {
-    return inner_.CanWrite(file);
-  }
-  bool CreateFolderOf(std::string_view file) override {
-    return inner_.CreateFolderOf(file);
+    return ForwardingProfile::Read(section, key, file);
   }
 
   Fault fault;
-
- private:
-  platform::ProfileFile& inner_;
 };
 
 }  // namespace tavrin::testing

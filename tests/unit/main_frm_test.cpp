@@ -4,7 +4,7 @@
 #include "shell/effects.h"
 #include "shell/about_frm.h"
 #include "shell/main_frm.h"
-#include "forwarding_windows.h"
+#include "failing_ports.h"
 #include "shell_world.h"
 
 namespace tavrin::shell {
@@ -49,31 +49,14 @@ TEST_F(MainWindow, FirstStartWithoutSettingsAnnouncesItselfPlainly) {
   EXPECT_FALSE(world.program.MessageLoaded());
 }
 
-// Notes every line put into a chat entry box in the forms journal, so that
-// sends and window effects read in one list.
-class JournalingWindows final : public testing::ForwardingWindows {
- public:
-  JournalingWindows(platform::ForeignWindows& inner,
-                    std::vector<std::string>& journal)
-      : ForwardingWindows(inner), journal_(journal) {}
-
-  platform::Delivery SetText(platform::WindowHandle window,
-                             std::string_view text) override {
-    journal_.push_back("send " + std::string(text));
-    return ForwardingWindows::SetText(window, text);
-  }
-
- private:
-  std::vector<std::string>& journal_;
-};
-
 TEST_F(MainWindow, StartUpRunsItsStepsInOrder) {
   world.Settings({"Ascii=~~", "AutoAdv=1", "AutoLoadWA=1",
                   std::string("WinampDIR=") + kPlayerPath});
   world.launcher.Install(kPlayerPath,
                          [&] { world.forms.journal.push_back("launch"); });
   world.StartChat();
-  JournalingWindows windows(world.windows, world.forms.journal);
+  // Unarmed, the failing ports only note their calls in the journal.
+  testing::FailingWindows windows(world.windows, world.forms.journal);
   Program program(
       Ports{windows, world.profile, world.launcher, world.clock, world.forms,
             world.tray, world.localTime, world.clock, world.fileNames});
@@ -157,23 +140,6 @@ TEST_F(MainWindow, AboutPostsTheAdvertLineWhileTheAboutWindowFadesIn) {
 // Windows the end is the process's, so whatever the program does must come
 // before it. (The sim drops input after the end; that shows nothing about
 // the program.)
-class JournalingTray final : public platform::Tray {
- public:
-  JournalingTray(platform::Tray& inner, std::vector<std::string>& journal)
-      : inner_(inner), journal_(journal) {}
-  bool Notify(platform::TrayCommand command,
-              const platform::IconRecord& record) override {
-    journal_.push_back(command == platform::TrayCommand::kDelete
-                           ? "tray delete"
-                           : "tray add");
-    return inner_.Notify(command, record);
-  }
-
- private:
-  platform::Tray& inner_;
-  std::vector<std::string>& journal_;
-};
-
 class JournalingForms final : public platform::FormsToolkit {
  public:
   explicit JournalingForms(sim::SimFormsToolkit& inner) : inner_(inner) {}
@@ -209,8 +175,8 @@ struct JournaledProgram {
     world.forms.journal.clear();
   }
 
-  JournalingWindows windows;
-  JournalingTray tray;
+  testing::FailingWindows windows;
+  testing::FailingTray tray;
   JournalingForms forms;
   Program program;
   sim::SimFormWindow* main = nullptr;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "forwarding_profile.h"
 #include "report/compiler_frm.h"
 #include "settings/options_frm.h"
 #include "settings/song_adv_setup_frm.h"
@@ -25,33 +26,21 @@ using testing::ShellWorld;
 // The settings file with each write noted in the forms' journal
 // ("write Ascii=~*~"), so that the journal shows the writes among what the
 // windows did; `onWrite` runs before each write reaches the file.
-class JournalingProfile final : public platform::ProfileFile {
+class JournalingProfile final : public testing::ForwardingProfile {
  public:
   JournalingProfile(platform::ProfileFile& inner,
                     std::vector<std::string>& journal)
-      : inner_(inner), journal_(journal) {}
-  std::string Read(std::string_view section, std::string_view key,
-                   std::string_view file) override {
-    return inner_.Read(section, key, file);
-  }
+      : ForwardingProfile(inner), journal_(journal) {}
   bool Write(std::string_view section, std::string_view key,
              std::string_view value, std::string_view file) override {
     journal_.push_back("write " + std::string(key) + "=" + std::string(value));
     if (onWrite) onWrite();
-    return inner_.Write(section, key, value, file);
-  }
-  bool Exists(std::string_view file) override { return inner_.Exists(file); }
-  bool CanWrite(std::string_view file) override {
-    return inner_.CanWrite(file);
-  }
-  bool CreateFolderOf(std::string_view file) override {
-    return inner_.CreateFolderOf(file);
+    return ForwardingProfile::Write(section, key, value, file);
   }
 
   std::function<void()> onWrite;
 
  private:
-  platform::ProfileFile& inner_;
   std::vector<std::string>& journal_;
 };
 
