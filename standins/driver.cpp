@@ -140,6 +140,10 @@ bool ApplyChatCommand(ChatHost& host, std::string_view command) {
     host.SlowDown(std::chrono::milliseconds(*ms));
     return true;
   }
+  if (verb == "reports" && (command == "on" || command == "off")) {
+    host.ReportChanges(command == "on");
+    return true;
+  }
   if (verb == "cap") {
     const auto lines = ParseCount(command);
     if (!lines) return false;

@@ -50,6 +50,9 @@ class ChatHost : public StandinHost {
   // Keeps only the last `lines` lines of each transcript from now on, as
   // real clients do (0: all of them).
   virtual void CapTranscripts(std::size_t lines) = 0;
+  // Whether the client reports each change of a transcript to whoever
+  // watches it (Windows' name change event), as clients on Windows do.
+  virtual void ReportChanges(bool on) = 0;
 };
 
 // Each returns false for a command it does not know or cannot carry out.

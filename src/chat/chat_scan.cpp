@@ -50,7 +50,30 @@ void ChatScan::Start() {
 }
 
 void ChatScan::Quiet() {
-  if (++quietPolls_ == kQuietPolls) PollEvery(kQuietPollInterval);
+  ++quietPolls_;
+  if (reports_ == Reports::kAll) {
+    if (quietPolls_ >= kReportedQuietPolls) {
+      PollEvery(kReportedQuietPollInterval);
+    }
+  } else if (quietPolls_ >= kQuietPolls) {
+    PollEvery(kQuietPollInterval);
+  }
+}
+
+void ChatScan::Told() {
+  told_ = true;
+  Poll();
+}
+
+void ChatScan::LearnFromChange(bool told) {
+  if (reports_ == Reports::kNotAll) return;
+  if (told) {
+    reports_ = Reports::kAll;
+  } else if (interval_ == kReportedQuietPollInterval) {
+    // Only the slow poll proves a report missing: a quicker one may read a
+    // change before its report arrives.
+    reports_ = Reports::kNotAll;
+  }
 }
 
 void ChatScan::PollEvery(platform::Milliseconds interval) {
@@ -76,6 +99,13 @@ void ChatScan::FindRoom() {
   transcript_ = transcript;
   unread_ = true;
   trimmed_ = false;
+  told_ = false;
+  reports_ = Reports::kUnknown;
+  watch_ = transcript == kNoWindow
+               ? nullptr
+               : windows_.WatchText(transcript, [this] { Told(); });
+  quietPolls_ = 0;
+  PollEvery(kPollInterval);
 }
 
 void ChatScan::TakeAllAsSeen(std::string text) {
@@ -93,15 +123,21 @@ void ChatScan::Poll() {
     // Gone, no longer a room's, or not answering: a room that does not
     // answer is asked again at the next poll.
     FindRoom();
-    if (transcript_ == kNoWindow) return;
+    if (transcript_ == kNoWindow) {
+      Quiet();
+      return;
+    }
     length = windows_.GetTextLength(transcript_);
     if (!length) return;
   }
   const bool sameLength = !unread_ && *length == length_;
-  if (sameLength && !RereadDue()) {
+  // A reported change is read even at the same length: a client that
+  // drops a line as long as the one it adds keeps it.
+  if (sameLength && !told_ && !RereadDue()) {
     Quiet();
     return;
   }
+  const bool told = std::exchange(told_, false);
   unchangedPolls_ = 0;
   length_ = *length;
   if (*length == 0) {
@@ -119,6 +155,7 @@ void ChatScan::Poll() {
     Quiet();
     return;
   }
+  LearnFromChange(told);
   quietPolls_ = 0;
   PollEvery(kPollInterval);
   const std::size_t from = unread_ ? std::string::npos : Resume(text);

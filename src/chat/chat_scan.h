@@ -29,6 +29,12 @@ namespace tavrin::chat {
 // whatever the room's history. Only now and then is an unchanged transcript
 // read all the same: a client that keeps its last lines may drop one as
 // long as the one it adds.
+// A client may report its transcript's changes (Windows' name and value
+// change events): the scan then looks at once, and once every change it
+// found had been reported, polling is only the safety net, slower when the
+// room is quiet. A change found that no report told of, when polling was
+// all there was, shows the client does not report them all: its room is
+// polled as before from then on.
 // The search never pumps messages (it runs from a timer, perhaps inside a
 // menu's or a dialog's own loop), and every send is bounded, so an absent
 // or hung room is simply polled again later.
@@ -39,6 +45,9 @@ class ChatScan {
   // often, until it changes again.
   static constexpr int kQuietPolls = 100;
   static constexpr platform::Milliseconds kQuietPollInterval{100};
+  // The same for a room whose client reports its changes.
+  static constexpr int kReportedQuietPolls = 20;
+  static constexpr platform::Milliseconds kReportedQuietPollInterval{1000};
   // A transcript whose length stays the same is read again after this many
   // polls at the least once its client was seen dropping old lines (and
   // after kRereadPollsUntilTrimmed before), and after one poll for every so
@@ -75,6 +84,10 @@ class ChatScan {
   bool RereadDue();
   // One more poll that found nothing new.
   void Quiet();
+  // The transcript's client reported a change.
+  void Told();
+  // What a change found shows of the client's reports.
+  void LearnFromChange(bool told);
   // Polls every `interval` from now on.
   void PollEvery(platform::Milliseconds interval);
   // Where the part not yet seen begins in `text`, or npos when nothing seen
@@ -90,6 +103,10 @@ class ChatScan {
   std::unique_ptr<platform::Timer> poll_;
   platform::WindowHandle room_ = platform::kNoWindow;
   platform::WindowHandle transcript_ = platform::kNoWindow;
+  std::unique_ptr<platform::TextWatch> watch_;
+  bool told_ = false;  // a change was reported since the last read
+  enum class Reports { kUnknown, kAll, kNotAll };
+  Reports reports_ = Reports::kUnknown;
   bool unread_ = true;      // the room was not read since it was found
   std::size_t length_ = 0;  // the transcript's length at the last read
   std::string text_;        // the transcript at the last read

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +19,12 @@ enum class Delivery {
   // it; one that had taken it and was slow over it still carries it out.
   kLate,
   kNotSent,  // no window, or its peer is backed off as hung
+};
+
+// A watch on another window's text; destroying it ends the watch.
+class TextWatch {
+ public:
+  virtual ~TextWatch() = default;
 };
 
 // Other programs' windows, found by class name and spoken to with window
@@ -70,6 +78,15 @@ class ForeignWindows {
   // Replaces the window's text with WM_SETTEXT; a late text may or may not
   // have arrived.
   virtual Delivery SetText(WindowHandle window, std::string_view text) = 0;
+
+  // Calls onChange each time the window's program reports a change of the
+  // window's text (Windows' name and value change events). The call comes
+  // from the message loop, as a timer's tick does, so in a pump too, but
+  // never from inside a send. Not every program reports its changes, so a
+  // watch is a hint to look sooner, never the only way to learn of one.
+  // Nothing when the window is absent or cannot be watched.
+  virtual std::unique_ptr<TextWatch> WatchText(
+      WindowHandle window, std::function<void()> onChange) = 0;
 
   // Lets the messages pending for this program run, once: its own input
   // and due timers too, so any handler may run inside. Inside one of the

@@ -114,6 +114,10 @@ void SimChat::SlowDown(platform::Milliseconds duration) {
   desktop_.SlowDown(process_, duration);
 }
 
+void SimChat::ReportChanges(bool on) {
+  desktop_.ReportTextChanges(process_, on);
+}
+
 void SimChat::Hang(platform::Milliseconds duration) {
   desktop_.Hang(process_, duration);
 }

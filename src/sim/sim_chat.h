@@ -40,6 +40,9 @@ class SimChat final : public standins::ChatHost {
   void AddDecoys(std::size_t count) override;
   void SlowDown(platform::Milliseconds duration) override;
   void CapTranscripts(std::size_t lines) override { cap_ = lines; }
+  // Off at first, unlike the stand-in on Windows: the sim's rooms are
+  // polled unless a test says otherwise.
+  void ReportChanges(bool on) override;
   void Hang(platform::Milliseconds duration) override;
   void Close() override;
 

@@ -118,9 +118,29 @@ std::string SimDesktop::TextOf(WindowHandle window) const {
 }
 
 void SimDesktop::SetTextOf(WindowHandle window, std::string_view textUtf8) {
-  if (Window* target = Find(window)) {
-    target->text = Holdable(target->process, textUtf8);
+  Window* target = Find(window);
+  if (target == nullptr) return;
+  target->text = Holdable(target->process, textUtf8);
+  if (!processes_[target->process].reportsTextChanges) return;
+  for (const auto& [id, watch] : watches_) {
+    if (watch.window != window) continue;
+    // A watch ended before its event is handled hears nothing.
+    clock_.ScheduleInput(clock_.Now(), [this, id = id] {
+      const auto found = watches_.find(id);
+      if (found != watches_.end()) found->second.onChange();
+    });
   }
+}
+
+void SimDesktop::ReportTextChanges(ProcessId process, bool on) {
+  processes_[process].reportsTextChanges = on;
+}
+
+SimDesktop::WatchId SimDesktop::Watch(WindowHandle window,
+                                      std::function<void()> onChange) {
+  const WatchId id = nextWatch_++;
+  watches_.emplace(id, TextWatch{window, std::move(onChange)});
+  return id;
 }
 
 WindowHandle SimDesktop::FindWindow(std::string_view className) const {

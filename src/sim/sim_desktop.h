@@ -68,6 +68,14 @@ class SimDesktop {
   std::string TextOf(WindowHandle window) const;
   void SetTextOf(WindowHandle window, std::string_view textUtf8);
 
+  // Whether the process reports each text it sets on its windows to
+  // whoever watches them, as Windows' name change event does: the watcher
+  // is told as the program's input, when its loop or a pump next runs.
+  void ReportTextChanges(ProcessId process, bool on);
+  using WatchId = std::uint64_t;
+  WatchId Watch(WindowHandle window, std::function<void()> onChange);
+  void Unwatch(WatchId watch) { watches_.erase(watch); }
+
   // The platform's calls, as another program makes them. Sends assume the
   // target answers (the caller checks HungFor first).
   WindowHandle FindWindow(std::string_view className) const;
@@ -98,6 +106,11 @@ class SimDesktop {
     Charset charset = Charset::kUnicode;
     platform::Milliseconds hungUntil{0};
     platform::Milliseconds slowness{0};  // over the next message it takes
+    bool reportsTextChanges = false;
+  };
+  struct TextWatch {
+    WindowHandle window;
+    std::function<void()> onChange;
   };
   struct Posted {
     WindowHandle window;
@@ -118,6 +131,8 @@ class SimDesktop {
   std::vector<WindowHandle> topLevel_;
   std::unordered_map<ProcessId, Process> processes_;
   std::deque<Posted> posted_;
+  WatchId nextWatch_ = 1;
+  std::unordered_map<WatchId, TextWatch> watches_;
 };
 
 }  // namespace tavrin::sim

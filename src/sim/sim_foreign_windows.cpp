@@ -98,6 +98,30 @@ Delivery SimForeignWindows::SetText(WindowHandle window,
   return Exchange(window, [&] { desktop_.SetTextOf(window, text); });
 }
 
+namespace {
+
+class SimTextWatch final : public platform::TextWatch {
+ public:
+  SimTextWatch(SimDesktop& desktop, SimDesktop::WatchId id)
+      : desktop_(desktop), id_(id) {}
+  ~SimTextWatch() override { desktop_.Unwatch(id_); }
+  SimTextWatch(const SimTextWatch&) = delete;
+  SimTextWatch& operator=(const SimTextWatch&) = delete;
+
+ private:
+  SimDesktop& desktop_;
+  SimDesktop::WatchId id_;
+};
+
+}  // namespace
+
+std::unique_ptr<platform::TextWatch> SimForeignWindows::WatchText(
+    WindowHandle window, std::function<void()> onChange) {
+  if (!desktop_.Exists(window)) return nullptr;
+  return std::make_unique<SimTextWatch>(
+      desktop_, desktop_.Watch(window, std::move(onChange)));
+}
+
 // Inside one of the program's modal loops its own input and ticks are left
 // to that loop, whose click or key a pump would take.
 void SimForeignWindows::PumpOnce() {

@@ -35,6 +35,8 @@ class SimForeignWindows final : public platform::ForeignWindows {
   std::optional<std::string> ReadText(WindowHandle window) override;
   platform::Delivery SetText(WindowHandle window,
                              std::string_view text) override;
+  std::unique_ptr<platform::TextWatch> WatchText(
+      WindowHandle window, std::function<void()> onChange) override;
   void PumpOnce() override;
 
  private:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "win32/message_pump.h"
 #include "win32/win32_text.h"
@@ -138,6 +139,20 @@ Delivery Win32ForeignWindows::SetText(WindowHandle window,
   return SendBounded(window, WM_SETTEXT, 0,
                      reinterpret_cast<LPARAM>(wide.c_str()))
       .delivery;
+}
+
+std::unique_ptr<platform::TextWatch> Win32ForeignWindows::WatchText(
+    WindowHandle window, std::function<void()> onChange) {
+  if (window == platform::kNoWindow || !IsWindow(ToHwnd(window))) {
+    return nullptr;
+  }
+  try {
+    if (!watches_) watches_ = std::make_unique<Win32TextWatches>();
+    return watches_->Watch(ToHwnd(window), std::move(onChange));
+  } catch (...) {
+    // Without a watch the window is still polled.
+    return nullptr;
+  }
 }
 
 void Win32ForeignWindows::PumpOnce() { PumpPendingMessages(); }

@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 
 #include "platform/clock.h"
 #include "platform/foreign_windows.h"
 #include "platform/hung_peer_guard.h"
+#include "win32/win32_text_watches.h"
 
 namespace tavrin::win32 {
 
@@ -33,6 +35,9 @@ class Win32ForeignWindows final : public platform::ForeignWindows {
   std::optional<std::string> ReadText(platform::WindowHandle window) override;
   platform::Delivery SetText(platform::WindowHandle window,
                              std::string_view text) override;
+  // Every watch must end before this object does.
+  std::unique_ptr<platform::TextWatch> WatchText(
+      platform::WindowHandle window, std::function<void()> onChange) override;
   void PumpOnce() override;
 
  private:
@@ -47,6 +52,9 @@ class Win32ForeignWindows final : public platform::ForeignWindows {
                    LPARAM lParam);
 
   platform::HungPeerGuard guard_;
+  // Made with the first watch: a program that watches nothing needs no
+  // window for it.
+  std::unique_ptr<Win32TextWatches> watches_;
 };
 
 }  // namespace tavrin::win32

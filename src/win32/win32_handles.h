@@ -31,5 +31,6 @@ using UniqueBitmap = UniqueHandle<HBITMAP, &::DeleteObject>;
 using UniqueFont = UniqueHandle<HFONT, &::DeleteObject>;
 using UniquePen = UniqueHandle<HPEN, &::DeleteObject>;
 using UniqueBrush = UniqueHandle<HBRUSH, &::DeleteObject>;
+using UniqueWinEventHook = UniqueHandle<HWINEVENTHOOK, &::UnhookWinEvent>;
 
 }  // namespace tavrin::win32

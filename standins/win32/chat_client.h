@@ -39,6 +39,7 @@ class ChatClient final : public ChatHost, public EntrySink {
   void AddDecoys(std::size_t count) override;
   void SlowDown(std::chrono::milliseconds duration) override;
   void CapTranscripts(std::size_t lines) override { cap_ = lines; }
+  void ReportChanges(bool on) override { reportChanges_ = on; }
   void Hang(std::chrono::milliseconds duration) override;
   void Close() override;
 
@@ -65,6 +66,7 @@ class ChatClient final : public ChatHost, public EntrySink {
   std::vector<Room> rooms_;
   std::size_t decoys_ = 0;
   std::size_t cap_;
+  bool reportChanges_ = true;
   std::chrono::milliseconds slowOverNextText_{0};
   tavrin::win32::UniqueWindow frame_;  // last: destroyed first
 };

@@ -291,5 +291,53 @@ TEST_F(ChatScanTest, QuietRoomIsPolledLessOftenUntilALineComes) {
   EXPECT_EQ(heard, std::vector<std::string>{"Bob|hi"});
 }
 
+// A client that reports its changes wakes the scan at once, a trim that
+// keeps the length included, and a pump inside the handler (the reply's
+// send) hears the report of the reply; once every change found came
+// reported, a quiet room is polled only now and then.
+TEST_F(ChatScanTest, ReportedChangeIsReadAtOnceAndQuietRoomPolledSeldom) {
+  chat.ReportChanges(true);
+  chat.Drive("cap 2");
+  Say("Bob", "one");
+  Say("Bob", "two");
+  scan.SetLineHandler([this](std::string_view speaker, std::string_view text) {
+    heard.push_back(std::string(speaker) + "|" + std::string(text));
+    if (text == "six") {
+      Say("Me", "ack");
+      world.windows.PumpOnce();
+    }
+  });
+  scan.Start();
+  Say("Bob", "six");
+  world.clock.Advance(Milliseconds(0));
+  EXPECT_EQ(heard, (std::vector<std::string>{"Bob|six", "Me|ack"}));
+  Polls(ChatScan::kReportedQuietPolls);
+  windows.calls = 0;
+  world.clock.Advance(ChatScan::kReportedQuietPollInterval * 5);
+  EXPECT_EQ(windows.calls, 5);
+  Say("Bob", "ten");
+  world.clock.Advance(Milliseconds(0));
+  EXPECT_EQ(heard.back(), "Bob|ten");
+}
+
+// A change that only the slow poll found shows the client does not report
+// them all: its room is polled as one that reports nothing, reports or not.
+TEST_F(ChatScanTest, ClientThatLeftAChangeUnreportedIsPolledAsBefore) {
+  chat.ReportChanges(true);
+  scan.Start();
+  Say("Bob", "one");
+  Polls(ChatScan::kReportedQuietPolls);
+  chat.ReportChanges(false);
+  Say("Bob", "two");
+  world.clock.Advance(ChatScan::kReportedQuietPollInterval);
+  chat.ReportChanges(true);
+  Say("Bob", "three");
+  Polls(ChatScan::kQuietPolls);
+  windows.calls = 0;
+  world.clock.Advance(ChatScan::kQuietPollInterval * 5);
+  EXPECT_EQ(windows.calls, 5);
+  EXPECT_EQ(heard, (std::vector<std::string>{"Bob|one", "Bob|two", "Bob|three"}));
+}
+
 }  // namespace
 }  // namespace tavrin::chat

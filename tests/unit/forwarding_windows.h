@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include "platform/foreign_windows.h"
 
 namespace tavrin::testing {
@@ -41,6 +43,10 @@ class ForwardingWindows : public platform::ForeignWindows {
   platform::Delivery SetText(platform::WindowHandle window,
                              std::string_view text) override {
     return inner_.SetText(window, text);
+  }
+  std::unique_ptr<platform::TextWatch> WatchText(
+      platform::WindowHandle window, std::function<void()> onChange) override {
+    return inner_.WatchText(window, std::move(onChange));
   }
   void PumpOnce() override { inner_.PumpOnce(); }
 
