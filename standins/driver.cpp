@@ -46,6 +46,10 @@ bool ApplyHostCommand(StandinHost& host, std::string_view verb,
     host.Close();
     return true;
   }
+  if (verb == "reports" && (rest == "on" || rest == "off")) {
+    host.ReportChanges(rest == "on");
+    return true;
+  }
   return false;
 }
 
@@ -138,10 +142,6 @@ bool ApplyChatCommand(ChatHost& host, std::string_view command) {
     const auto ms = ParseCount(command);
     if (!ms) return false;
     host.SlowDown(std::chrono::milliseconds(*ms));
-    return true;
-  }
-  if (verb == "reports" && (command == "on" || command == "off")) {
-    host.ReportChanges(command == "on");
     return true;
   }
   if (verb == "cap") {

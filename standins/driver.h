@@ -13,9 +13,10 @@
 //
 // Player: add <seconds> <kbps> <name> | clear | select <n> | play | pause |
 //         stop | next | prev | seek <ms> | numbers on|off | scroll <ms>|off |
-//         hang <ms> | close
+//         hang <ms> | reports on|off | close
 // Chat:   say <room n> <speaker> <text> | open <room name> | signon <name> |
-//         decoys <n> | hang <ms> | slow <ms> | cap <lines> | close
+//         decoys <n> | hang <ms> | slow <ms> | cap <lines> | reports on|off |
+//         close
 namespace tavrin::standins {
 
 // What only the host of a stand-in can do.
@@ -26,6 +27,10 @@ class StandinHost {
   virtual void Hang(std::chrono::milliseconds duration) = 0;
   // Closes the stand-in's windows (a program ends).
   virtual void Close() = 0;
+  // Whether it reports each change of a window's text (the transcripts',
+  // the player's title) to whoever watches it, as Windows does for a
+  // window's own text.
+  virtual void ReportChanges(bool on) = 0;
 };
 
 class PlayerHost : public StandinHost {
@@ -50,9 +55,6 @@ class ChatHost : public StandinHost {
   // Keeps only the last `lines` lines of each transcript from now on, as
   // real clients do (0: all of them).
   virtual void CapTranscripts(std::size_t lines) = 0;
-  // Whether the client reports each change of a transcript to whoever
-  // watches it (Windows' name change event), as clients on Windows do.
-  virtual void ReportChanges(bool on) = 0;
 };
 
 // Each returns false for a command it does not know or cannot carry out.

@@ -34,7 +34,7 @@ std::size_t PastSplitLineEnd(const std::string& text, std::size_t at) {
 }  // namespace
 
 ChatScan::ChatScan(platform::ForeignWindows& windows, platform::Timers& timers)
-    : windows_(windows), timers_(timers) {}
+    : windows_(windows), timers_(timers), reports_(windows, [this] { Poll(); }) {}
 
 void ChatScan::SetLineHandler(LineHandler handler) {
   onLine_ = std::move(handler);
@@ -51,7 +51,7 @@ void ChatScan::Start() {
 
 void ChatScan::Quiet() {
   ++quietPolls_;
-  if (reports_ == Reports::kAll) {
+  if (reports_.ReportsAll()) {
     if (quietPolls_ >= kReportedQuietPolls) {
       PollEvery(kReportedQuietPollInterval);
     }
@@ -60,21 +60,7 @@ void ChatScan::Quiet() {
   }
 }
 
-void ChatScan::Told() {
-  told_ = true;
-  Poll();
-}
 
-void ChatScan::LearnFromChange(bool told) {
-  if (reports_ == Reports::kNotAll) return;
-  if (told) {
-    reports_ = Reports::kAll;
-  } else if (interval_ == kReportedQuietPollInterval) {
-    // Only the slow poll proves a report missing: a quicker one may read a
-    // change before its report arrives.
-    reports_ = Reports::kNotAll;
-  }
-}
 
 void ChatScan::PollEvery(platform::Milliseconds interval) {
   // Restarted from inside its own tick at times, which a timer allows.
@@ -99,11 +85,7 @@ void ChatScan::FindRoom() {
   transcript_ = transcript;
   unread_ = true;
   trimmed_ = false;
-  told_ = false;
-  reports_ = Reports::kUnknown;
-  watch_ = transcript == kNoWindow
-               ? nullptr
-               : windows_.WatchText(transcript, [this] { Told(); });
+  reports_.Follow(transcript);
   quietPolls_ = 0;
   PollEvery(kPollInterval);
 }
@@ -133,11 +115,11 @@ void ChatScan::Poll() {
   const bool sameLength = !unread_ && *length == length_;
   // A reported change is read even at the same length: a client that
   // drops a line as long as the one it adds keeps it.
-  if (sameLength && !told_ && !RereadDue()) {
+  const bool told = reports_.TakeReport();
+  if (sameLength && !told && !RereadDue()) {
     Quiet();
     return;
   }
-  const bool told = std::exchange(told_, false);
   unchangedPolls_ = 0;
   length_ = *length;
   if (*length == 0) {
@@ -155,7 +137,7 @@ void ChatScan::Poll() {
     Quiet();
     return;
   }
-  LearnFromChange(told);
+  reports_.Changed(told, interval_ == kReportedQuietPollInterval);
   quietPolls_ = 0;
   PollEvery(kPollInterval);
   const std::size_t from = unread_ ? std::string::npos : Resume(text);

@@ -9,6 +9,7 @@
 
 #include "platform/clock.h"
 #include "platform/foreign_windows.h"
+#include "platform/text_reports.h"
 
 namespace tavrin::chat {
 
@@ -84,10 +85,6 @@ class ChatScan {
   bool RereadDue();
   // One more poll that found nothing new.
   void Quiet();
-  // The transcript's client reported a change.
-  void Told();
-  // What a change found shows of the client's reports.
-  void LearnFromChange(bool told);
   // Polls every `interval` from now on.
   void PollEvery(platform::Milliseconds interval);
   // Where the part not yet seen begins in `text`, or npos when nothing seen
@@ -103,10 +100,7 @@ class ChatScan {
   std::unique_ptr<platform::Timer> poll_;
   platform::WindowHandle room_ = platform::kNoWindow;
   platform::WindowHandle transcript_ = platform::kNoWindow;
-  std::unique_ptr<platform::TextWatch> watch_;
-  bool told_ = false;  // a change was reported since the last read
-  enum class Reports { kUnknown, kAll, kNotAll };
-  Reports reports_ = Reports::kUnknown;
+  platform::TextReports reports_;
   bool unread_ = true;      // the room was not read since it was found
   std::size_t length_ = 0;  // the transcript's length at the last read
   std::string text_;        // the transcript at the last read

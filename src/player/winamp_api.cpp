@@ -35,7 +35,11 @@ std::string GetSongName(ForeignWindows& windows) {
 }
 
 std::optional<std::string> ReadSongName(ForeignWindows& windows) {
-  const WindowHandle winamp = FindWinamp(windows);
+  return ReadSongName(windows, FindWinamp(windows));
+}
+
+std::optional<std::string> ReadSongName(ForeignWindows& windows,
+                                        WindowHandle winamp) {
   if (winamp == kNoWindow) return std::string();
   std::optional<std::string> title = windows.ReadText(winamp);
   if (!title) return std::nullopt;

@@ -47,6 +47,9 @@ std::string GetSongName(ForeignWindows& windows);
 // The song's name, "" when the player is absent, or nothing when its window
 // is there but did not answer in time (busy, hung or backed off): unknown.
 std::optional<std::string> ReadSongName(ForeignWindows& windows);
+// The same from the player's window found already.
+std::optional<std::string> ReadSongName(ForeignWindows& windows,
+                                        WindowHandle winamp);
 std::int32_t GetBitRate(ForeignWindows& windows);
 std::int32_t GetElapsedSeconds(ForeignWindows& windows);
 std::int32_t GetLengthSeconds(ForeignWindows& windows);

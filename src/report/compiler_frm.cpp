@@ -18,7 +18,8 @@ std::string DecimalText(std::int32_t value) {
 
 CompilerFRM::CompilerFRM(platform::ForeignWindows& windows,
                          platform::Timers& timers, SettingsSource settings)
-    : windows_(windows), settings_(std::move(settings)) {
+    : windows_(windows), settings_(std::move(settings)),
+      playerTitle_(windows, {}) {
   RefreshReport();
   autoAdv_ = timers.Start(kAutoAdvInterval, [this] {
     if (onAutoAdvTick_) onAutoAdvTick_();
@@ -34,7 +35,7 @@ std::optional<SongLine> CompilerFRM::NewSongLine(
   if (!settings::IsOn(autoAdv)) return std::nullopt;
   // A player too busy to answer in time has not changed its song: only a
   // name read, or the empty one of an absent player, can differ.
-  const std::optional<std::string> name = player::ReadSongName(windows_);
+  const std::optional<std::string> name = LookAtSong();
   if (!name || *name == rememberedSong_ || *name == songOnItsWay_) {
     return std::nullopt;
   }
@@ -44,6 +45,23 @@ std::optional<SongLine> CompilerFRM::NewSongLine(
   RefreshReport();
   songOnItsWay_ = SongName;
   return SongLine{SongName, Data};
+}
+
+std::optional<std::string> CompilerFRM::LookAtSong() {
+  const bool reported = playerTitle_.TakeReport();
+  const bool inCase = !reported && playerTitle_.ReportsAll();
+  if (inCase && ++ticksWithoutLook_ < kTicksPerLookInCase) return std::nullopt;
+  ticksWithoutLook_ = 0;
+  const platform::WindowHandle player = player::FindWinamp(windows_);
+  // A player started anew is learnt anew.
+  const bool samePlayer = player == playerTitle_.Followed();
+  playerTitle_.Follow(player);
+  std::optional<std::string> name = player::ReadSongName(windows_, player);
+  if (name && name != lastLook_) {
+    if (samePlayer && lastLook_) playerTitle_.Changed(reported, inCase);
+    lastLook_ = name;
+  }
+  return name;
 }
 
 void CompilerFRM::SongLineDone(const std::string& song, bool wentOut) {

@@ -9,6 +9,7 @@
 
 #include "platform/clock.h"
 #include "platform/foreign_windows.h"
+#include "platform/text_reports.h"
 #include "settings/save_frm.h"
 
 namespace tavrin::report {
@@ -34,6 +35,10 @@ class CompilerFRM {
   static constexpr std::array<std::string_view, 6> kFieldCaptions = {
       "Song", "Bitrate", "Time Elapsed", "Time Remaining", "Length", "Status"};
   static constexpr platform::Milliseconds kAutoAdvInterval{150};
+  // A player that reports every change of its title is looked at when it
+  // reports one, and every so many ticks in case a report was missed (a
+  // player that closes or starts reports nothing).
+  static constexpr int kTicksPerLookInCase = 7;
 
   // The settings holder is looked up on every rebuild, so a changed setting
   // shows in the next tick.
@@ -54,7 +59,8 @@ class CompilerFRM {
   // song name differs both from the one remembered and from the one whose
   // line is on its way, the report is rebuilt and the line to post
   // returned; its song is on its way until SongLineDone. The name alone is
-  // read to compare, so a tick with no change costs three messages.
+  // read to compare, so a tick with no change costs a lookup and a message,
+  // or nothing while the player reports its title's changes.
   std::optional<SongLine> NewSongLine(settings::CheckValue autoAdv);
   // The line of `song` went out (or was let go): once out, the song is
   // remembered as announced.
@@ -73,6 +79,9 @@ class CompilerFRM {
 
  private:
   void UpdateWAStatus();
+  // The song's name when a look is due; nothing when it is not, or when the
+  // player did not answer: unknown either way.
+  std::optional<std::string> LookAtSong();
 
   platform::ForeignWindows& windows_;
   SettingsSource settings_;
@@ -80,6 +89,9 @@ class CompilerFRM {
   std::string rememberedSong_;  // empty until first set
   std::optional<std::string> songOnItsWay_;
   std::unique_ptr<platform::Timer> autoAdv_;
+  platform::TextReports playerTitle_;
+  int ticksWithoutLook_ = 0;
+  std::optional<std::string> lastLook_;
 };
 
 }  // namespace tavrin::report

@@ -30,6 +30,10 @@ std::intptr_t SimPlayer::Answer(unsigned message, std::uintptr_t wParam,
   return 0;
 }
 
+void SimPlayer::ReportChanges(bool on) {
+  desktop_.ReportTextChanges(process_, on);
+}
+
 void SimPlayer::TitleChanged() {
   if (window_ == platform::kNoWindow || desktop_.HungFor(window_).count() > 0) {
     return;

@@ -36,6 +36,8 @@ class SimPlayer final : public standins::PlayerHost {
   void TitleChanged() override;
   void Hang(platform::Milliseconds duration) override;
   void Close() override;
+  // Off at first: the sim's player is polled unless a test says otherwise.
+  void ReportChanges(bool on) override;
 
  private:
   std::intptr_t Answer(unsigned message, std::uintptr_t wParam,

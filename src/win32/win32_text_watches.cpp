@@ -46,9 +46,11 @@ std::unique_ptr<platform::TextWatch> Win32TextWatches::Watch(
     HWND window, std::function<void()> onChange) {
   DWORD process = 0;
   if (GetWindowThreadProcessId(window, &process) == 0) return nullptr;
+  // Only the window's process: no WINEVENT_SKIPOWNPROCESS, which with a
+  // process given lets no event through under Wine 8.
   UniqueWinEventHook hook(SetWinEventHook(
       EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, &OnEvent,
-      process, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+      process, 0, WINEVENT_OUTOFCONTEXT));
   if (!hook) return nullptr;
   const UINT_PTR id = nextId_++;
   entries_.emplace(id, Entry{window, std::move(hook), std::move(onChange)});

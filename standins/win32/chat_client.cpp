@@ -139,8 +139,7 @@ bool ChatClient::AddLine(std::size_t room, std::string_view speaker,
   const std::wstring whole = WideFromUtf8(
       AddToTranscript(Utf8FromWide(WindowText(transcript)), line, cap_));
   SetWindowTextW(transcript, whole.c_str());
-  // Windows reports a window's new text by itself; Wine 8 does not, so the
-  // client does.
+  // Windows reports a window's new text by itself; Wine 8 does not.
   if (reportChanges_) {
     NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, transcript, OBJID_WINDOW,
                    CHILDID_SELF);

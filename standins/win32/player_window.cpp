@@ -106,6 +106,11 @@ void PlayerWindow::TitleChanged() {
   if (caption != shownCaption_) {
     SetWindowTextW(window_.get(), caption.c_str());
     shownCaption_ = caption;
+    // Windows reports a window's new text by itself; Wine 8 does not.
+    if (reportChanges_) {
+      NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, window_.get(), OBJID_WINDOW,
+                     CHILDID_SELF);
+    }
   }
   InvalidateRect(window_.get(), nullptr, FALSE);
 }

@@ -32,6 +32,7 @@ class PlayerWindow final : public PlayerHost {
   void TitleChanged() override;
   void Hang(std::chrono::milliseconds duration) override;
   void Close() override;
+  void ReportChanges(bool on) override { reportChanges_ = on; }
 
  private:
   LRESULT OnCopyData(LPARAM lParam);
@@ -41,6 +42,7 @@ class PlayerWindow final : public PlayerHost {
   PlayerModel model_;
   EventLog log_;
   std::wstring shownCaption_;
+  bool reportChanges_ = true;
   tavrin::win32::UniqueWindow window_;  // last: destroyed first
 };
 

@@ -229,6 +229,42 @@ TEST_F(AutoAdvertiser, ATickWithNoChangeReadsOnlyTheName) {
   EXPECT_EQ(counted.calls, 0);
 }
 
+// A player that reports its title's changes is read when it reports one
+// and now and then in case; once a change went unreported, every tick.
+TEST_F(AutoAdvertiser, AReportingPlayerIsReadWhenItReports) {
+  world.StartPlayer().Drive("play");
+  world.player->Drive("reports on");
+  testing::CountingWindows counted{world.windows};
+  report::CompilerFRM compiler(counted, world.clock,
+                               [this]() -> const settings::SaveFRM& {
+                                 return world.saved;
+                               });
+  compiler.RememberSong("Artist - Title");
+  const auto ticks = [&](int count) {
+    std::vector<std::string> songs;
+    counted.calls = 0;
+    for (int i = 0; i < count; ++i) {
+      if (const auto line = compiler.NewSongLine(settings::kChecked)) {
+        songs.push_back(line->song);
+        compiler.SongLineDone(line->song, true);
+      }
+    }
+    return songs;
+  };
+  constexpr int kInCase = report::CompilerFRM::kTicksPerLookInCase;
+  ticks(1);
+  world.player->Drive("next");
+  world.clock.Advance(Milliseconds(0));
+  EXPECT_EQ(ticks(1), std::vector<std::string>{"Night Drive - Neon Harbour"});
+  EXPECT_TRUE(ticks(3 * kInCase).empty());
+  EXPECT_EQ(counted.calls, 3 * 2) << "a look in case: find, read the title";
+  world.player->Drive("reports off");
+  world.player->Drive("next");
+  EXPECT_EQ(ticks(kInCase).size(), 1u);
+  ticks(3);
+  EXPECT_EQ(counted.calls, 3 * 2);
+}
+
 // The chat client stalls: the song's line waits for it and goes out once;
 // a line the client never took leaves the song to be advertised again.
 TEST_F(AutoAdvertiser, SongIsAnnouncedOnceItsLineWentOut) {
