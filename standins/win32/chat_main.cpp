@@ -16,6 +16,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
             ? std::string(tavrin::standins::kDefaultScreenName)
             : tavrin::win32::Utf8FromWide(options.screenName);
     ChatClient chat(name, options.logPath, options.transcriptCap);
+    chat.ReportChanges(options.reportChanges);
     if (!chat.Open(showCommand, options.buddyList)) return 1;
     return tavrin::win32::RunMessageLoop();
   } catch (...) {

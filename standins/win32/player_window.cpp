@@ -19,7 +19,8 @@ constexpr int kClientHeight = 160;
 }  // namespace
 
 PlayerWindow::PlayerWindow(const StandinOptions& options)
-    : model_(clock_), log_(options.logPath) {
+    : model_(clock_), log_(options.logPath),
+      reportChanges_(options.reportChanges) {
   if (options.autoplay) model_.Command(peer::kPlayButton);
 }
 

@@ -42,7 +42,7 @@ class PlayerWindow final : public PlayerHost {
   PlayerModel model_;
   EventLog log_;
   std::wstring shownCaption_;
-  bool reportChanges_ = true;
+  bool reportChanges_;
   tavrin::win32::UniqueWindow window_;  // last: destroyed first
 };
 

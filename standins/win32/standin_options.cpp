@@ -30,6 +30,8 @@ StandinOptions ParseOptions(const std::vector<std::wstring>& arguments) {
       options.transcriptCap = std::wcstoul(arguments[++i].c_str(), nullptr, 10);
     } else if (word == L"--no-buddy-list") {
       options.buddyList = false;
+    } else if (word == L"--no-reports") {
+      options.reportChanges = false;
     }
   }
   return options;

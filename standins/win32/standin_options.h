@@ -14,6 +14,7 @@ struct StandinOptions {
   std::wstring screenName;  // --name <name>
   bool buddyList = true;    // --no-buddy-list leaves the chat client's out
   std::size_t transcriptCap = 0;  // --cap <lines>: the chat client's transcripts
+  bool reportChanges = true;  // --no-reports: no text change events
 };
 
 StandinOptions ParseOptions(const std::vector<std::wstring>& arguments);

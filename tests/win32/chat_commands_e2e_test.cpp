@@ -26,10 +26,11 @@ class ChatControl : public ::testing::Test {
                    {"UseBitRate", "1"}, {"UseElapRem", "0"}, {"UseSongLen", "1"},
                    {"AutoAdv", autoAdvertise_}, {"AutoLoadWA", "0"},
                    {"WinampDIR", ""}});
+    const std::wstring reports = peersReport_ ? L"" : L" --no-reports";
     chat_ = Process::Start(ProgramFolder() + L"\\standin-chat.exe",
-                           chatArguments_);
+                           chatArguments_ + reports);
     player_ = Process::Start(ProgramFolder() + L"\\standin-player.exe",
-                             L"--log \"" + playerLog_ + L"\"");
+                             L"--log \"" + playerLog_ + L"\"" + reports);
     chatWindow_ = WaitForChatClient();
     ASSERT_NE(chatWindow_, nullptr);
     playerWindow_ = WaitForTopLevel("Winamp v1.x");
@@ -89,6 +90,9 @@ class ChatControl : public ::testing::Test {
 
   const char* autoAdvertise_ = "0";
   std::wstring chatArguments_;
+  // Whether the peers report their texts' changes, as programs on Windows
+  // do; without, the program finds every change by polling.
+  bool peersReport_ = true;
   std::wstring folder_, playerLog_;
   Process chat_, player_, program_;
   HWND chatWindow_ = nullptr;
@@ -181,12 +185,16 @@ TEST_F(ChatControl, HungClientCostsBoundedWaitsAndTheScanResumes) {
 
 // Like real clients, this one keeps only its last lines: the room stays
 // followed once its oldest lines go.
-class CappedRoom : public ChatControl {
+class CappedRoom : public ChatControl,
+                   public ::testing::WithParamInterface<bool> {
  protected:
-  CappedRoom() { chatArguments_ = L"--cap 5"; }
+  CappedRoom() {
+    chatArguments_ = L"--cap 5";
+    peersReport_ = GetParam();
+  }
 };
 
-TEST_F(CappedRoom, CommandsAreAnsweredOnceTheOldestLinesGo) {
+TEST_P(CappedRoom, CommandsAreAnsweredOnceTheOldestLinesGo) {
   const struct {
     const char* command;
     const char* reply;
@@ -215,12 +223,28 @@ TEST_F(CappedRoom, CommandsAreAnsweredOnceTheOldestLinesGo) {
   EXPECT_EQ(std::count(transcript.begin(), transcript.end(), '\n'), 5);
 }
 
+INSTANTIATE_TEST_SUITE_P(Peers, CappedRoom, ::testing::Bool(),
+                         [](const auto& info) {
+                           return info.param ? "Reporting" : "Silent";
+                         });
+
 class AutoAdvertise : public ChatControl {
  protected:
   AutoAdvertise() { autoAdvertise_ = "1"; }
+  void ChangeOfSongPostsOneLine();
 };
 
-TEST_F(AutoAdvertise, ChangeOfSongPostsOneLine) {
+class AutoAdvertiseSilentPeers : public AutoAdvertise {
+ protected:
+  AutoAdvertiseSilentPeers() { peersReport_ = false; }
+};
+
+TEST_F(AutoAdvertise, ChangeOfSongPostsOneLine) { ChangeOfSongPostsOneLine(); }
+TEST_F(AutoAdvertiseSilentPeers, ChangeOfSongPostsOneLine) {
+  ChangeOfSongPostsOneLine();
+}
+
+void AutoAdvertise::ChangeOfSongPostsOneLine() {
   // Started with the switch on: the song playing is not announced.
   const std::size_t before = Transcript().size();
   ASSERT_TRUE(HoldsFor([&] { return Transcript().size() == before; }, 1s));
