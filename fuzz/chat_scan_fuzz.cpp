@@ -102,6 +102,7 @@ enum class Step : std::uint8_t {
   kOnNextLine,  // a step the line handler takes when the next line comes
   kLater,       // a step that arrives as input while the program pumps
   kCap,         // the client keeps only its last n lines from now on
+  kReports,     // the client reports its texts' changes from now on, or not
   kCount,
 };
 
@@ -110,7 +111,7 @@ constexpr const char* kStepNames[] = {
     "cut-head",     "rewrite-byte", "replace", "open-room", "close-room",
     "close-client", "start-client", "hang",    "slow",      "advance",
     "start",        "poll",         "pump",    "decoys",    "on-next-line",
-    "later",        "cap"};
+    "later",        "cap",          "reports"};
 static_assert(std::size(kStepNames) == static_cast<std::size_t>(Step::kCount));
 
 struct Op {
@@ -176,6 +177,9 @@ Op ReadOp(FuzzInput& input) {
       break;
     case Step::kCap:
       op.number = input.Below(6);
+      break;
+    case Step::kReports:
+      op.number = input.Below(2);
       break;
     case Step::kOnNextLine:
     case Step::kLater:
@@ -390,6 +394,9 @@ class ScanHarness final : private WatchedWindows::Watcher {
         break;
       case Step::kCap:
         chat_->CapTranscripts(op.number);
+        break;
+      case Step::kReports:
+        chat_->ReportChanges(op.number == 1);
         break;
       case Step::kOnNextLine:
       case Step::kLater:

@@ -60,8 +60,6 @@ void ChatScan::Quiet() {
   }
 }
 
-
-
 void ChatScan::PollEvery(platform::Milliseconds interval) {
   // Restarted from inside its own tick at times, which a timer allows.
   if (!poll_ || interval == interval_) return;

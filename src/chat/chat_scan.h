@@ -31,11 +31,10 @@ namespace tavrin::chat {
 // read all the same: a client that keeps its last lines may drop one as
 // long as the one it adds.
 // A client may report its transcript's changes (Windows' name and value
-// change events): the scan then looks at once, and once every change it
-// found had been reported, polling is only the safety net, slower when the
-// room is quiet. A change found that no report told of, when polling was
-// all there was, shows the client does not report them all: its room is
-// polled as before from then on.
+// change events): the scan then looks at once, and once a change it found
+// came reported, polling is only the safety net, rarer in a quiet room. A
+// change that the safety net found unreported shows the client does not
+// report them all: its room is polled as before from then on.
 // The search never pumps messages (it runs from a timer, perhaps inside a
 // menu's or a dialog's own loop), and every send is bounded, so an absent
 // or hung room is simply polled again later.
