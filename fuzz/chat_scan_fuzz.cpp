@@ -202,6 +202,8 @@ class WatchedWindows final : public testing::ForwardingWindows {
   struct Watcher {
     virtual void BeforeRead(WindowHandle window, bool text) = 0;
     virtual void AfterRead(WindowHandle window, const std::string& text) = 0;
+    // The client reported a change of the window's text to the scan.
+    virtual void Reported(WindowHandle window) = 0;
 
    protected:
     ~Watcher() = default;
@@ -223,6 +225,14 @@ class WatchedWindows final : public testing::ForwardingWindows {
     std::optional<std::string> text = ForwardingWindows::ReadText(window);
     watcher_.AfterRead(window, text.value_or(std::string()));
     return text;
+  }
+  std::unique_ptr<platform::TextWatch> WatchText(
+      WindowHandle window, std::function<void()> onChange) override {
+    return ForwardingWindows::WatchText(
+        window, [this, window, onChange = std::move(onChange)] {
+          watcher_.Reported(window);
+          onChange();
+        });
   }
 
  private:
@@ -443,8 +453,8 @@ class ScanHarness final : private WatchedWindows::Watcher {
                    platform::HungPeerGuard::kSendTimeout);
     }
     // A change that kept the length is read within the scan's rereads.
-    clock_.Advance(chat::ChatScan::kQuietPollInterval *
-                   (chat::ChatScan::kRereadPollsUntilTrimmed + 3));
+    clock_.Advance(chat::ChatScan::kRereadAfter +
+                   chat::ChatScan::kReportedQuietPollInterval * 3);
     const bool allRaised =
         std::any_of(reached_.begin(), reached_.end(),
                     [this](std::size_t at) { return MustFrom(at) == kNone; });
@@ -660,15 +670,19 @@ class ScanHarness final : private WatchedWindows::Watcher {
     Check(current || (!text && kept),
           "the scan reads a window that is not the open room's transcript");
     if (!current) return;
-    if (!text) {
-      ++lengthQueries_;
-      return;
-    }
+    if (!text) return;
     // Now and then an unchanged length is read all the same: a client that
-    // keeps its last lines may drop one as long as the one it adds.
+    // keeps its last lines may drop one as long as the one it adds. So is
+    // one whose client reported a change.
     Check(window != lastRead_ || rooms_[current_].text.size() != lastLength_ ||
-              lengthQueries_ >= chat::ChatScan::kRereadPolls,
+              clock_.Now() - lastReadAt_ >= chat::ChatScan::kRereadAfterTrimmed ||
+              reportedSinceRead_,
           "the scan read again a transcript whose length had not changed");
+    lastReadAt_ = clock_.Now();
+  }
+
+  void Reported(WindowHandle window) override {
+    if (window == lastRead_) reportedSinceRead_ = true;
   }
 
   void AfterRead(WindowHandle, const std::string& text) override {
@@ -686,7 +700,7 @@ class ScanHarness final : private WatchedWindows::Watcher {
     // The scan holds the transcript as it is now: whatever it has not seen
     // of a cut or a new room it sees now.
     pending_ = false;
-    lengthQueries_ = 0;
+    reportedSinceRead_ = false;
     lastRead_ = room.transcript;
     lastLength_ = room.text.size();
     for (const std::size_t index : room.lines) {
@@ -805,7 +819,7 @@ class ScanHarness final : private WatchedWindows::Watcher {
   sim::SimForeignWindows simWindows_{desktop_};
   WatchedWindows windows_{simWindows_, *this};
   std::unique_ptr<sim::SimChat> chat_;
-  chat::ChatScan scan_{windows_, clock_};
+  chat::ChatScan scan_{windows_, clock_, clock_};
 
   bool started_ = false;
   std::size_t decoys_ = 0;
@@ -820,7 +834,8 @@ class ScanHarness final : private WatchedWindows::Watcher {
   std::vector<std::size_t> reached_{0};
   WindowHandle lastRead_ = kNoWindow;
   std::size_t lastLength_ = 0;
-  int lengthQueries_ = 0;  // since the last read
+  bool reportedSinceRead_ = false;
+  Milliseconds lastReadAt_{0};  // when the scan last asked for the text
   std::optional<Op> armed_;
 };
 

@@ -464,7 +464,7 @@ int MeasureScan(int blocks) {
     if (!PutRoomInPlaceOf(front, back)) return false;
     if (reinterpret_cast<HWND>(chat::FindChatRoom(windows)) != front) return false;
     Sleep(30);
-    scan.emplace(windows, timers);
+    scan.emplace(windows, timers, winClock);
     scan->SetLineHandler([&](std::string_view, std::string_view) { ++raised; });
     scan->Poll();
     scan->Poll();

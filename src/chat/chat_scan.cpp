@@ -33,8 +33,12 @@ std::size_t PastSplitLineEnd(const std::string& text, std::size_t at) {
 
 }  // namespace
 
-ChatScan::ChatScan(platform::ForeignWindows& windows, platform::Timers& timers)
-    : windows_(windows), timers_(timers), reports_(windows, [this] { Poll(); }) {}
+ChatScan::ChatScan(platform::ForeignWindows& windows, platform::Timers& timers,
+                   const platform::Clock& clock)
+    : windows_(windows),
+      timers_(timers),
+      clock_(clock),
+      reports_(windows, [this] { Poll(); }) {}
 
 void ChatScan::SetLineHandler(LineHandler handler) {
   onLine_ = std::move(handler);
@@ -118,7 +122,7 @@ void ChatScan::Poll() {
     Quiet();
     return;
   }
-  unchangedPolls_ = 0;
+  readAt_ = clock_.Now();
   length_ = *length;
   if (*length == 0) {
     TakeAllAsSeen({});
@@ -152,10 +156,13 @@ void ChatScan::Poll() {
 }
 
 bool ChatScan::RereadDue() {
-  const std::size_t polls = std::max<std::size_t>(
-      trimmed_ ? kRereadPolls : kRereadPollsUntilTrimmed,
-      length_ / kRereadBytesPerPoll);
-  return ++unchangedPolls_ >= polls;
+  const auto kibs = static_cast<platform::Milliseconds::rep>(length_ / 1024);
+  // A client that reports its changes reports a trim too: the reread is
+  // only the safety net's.
+  const bool often = trimmed_ && !reports_.ReportsAll();
+  const platform::Milliseconds after = std::max(
+      often ? kRereadAfterTrimmed : kRereadAfter, kRereadTimePerKiB * kibs);
+  return clock_.Now() - readAt_ >= after;
 }
 
 std::size_t ChatScan::Resume(const std::string& text) {

@@ -48,19 +48,20 @@ class ChatScan {
   // The same for a room whose client reports its changes.
   static constexpr int kReportedQuietPolls = 20;
   static constexpr platform::Milliseconds kReportedQuietPollInterval{1000};
-  // A transcript whose length stays the same is read again after this many
-  // polls at the least once its client was seen dropping old lines (and
-  // after kRereadPollsUntilTrimmed before), and after one poll for every so
-  // many of its bytes, so that those reads cost little whatever the room's
-  // history.
-  static constexpr int kRereadPolls = 10;
-  static constexpr int kRereadPollsUntilTrimmed = 100;
-  static constexpr std::size_t kRereadBytesPerPoll = 1024;
+  // A transcript whose length stays the same is read again once this long
+  // has passed since it was last read (kRereadAfterTrimmed once its client
+  // was seen dropping old lines, unless it reports them), and no sooner than kRereadTimePerKiB for
+  // each KiB of it, so that those reads cost little whatever the room's
+  // history and however often it is polled.
+  static constexpr platform::Milliseconds kRereadAfter{5000};
+  static constexpr platform::Milliseconds kRereadAfterTrimmed{500};
+  static constexpr platform::Milliseconds kRereadTimePerKiB{50};
 
   using LineHandler =
       std::function<void(std::string_view speaker, std::string_view text)>;
 
-  ChatScan(platform::ForeignWindows& windows, platform::Timers& timers);
+  ChatScan(platform::ForeignWindows& windows, platform::Timers& timers,
+           const platform::Clock& clock);
 
   // Told of each new line. The handler may pump messages, and so run a
   // poll inside: the lines a poll read wait in a queue, and a poll inside
@@ -95,6 +96,7 @@ class ChatScan {
 
   platform::ForeignWindows& windows_;
   platform::Timers& timers_;
+  const platform::Clock& clock_;
   LineHandler onLine_;
   std::unique_ptr<platform::Timer> poll_;
   platform::WindowHandle room_ = platform::kNoWindow;
@@ -113,7 +115,7 @@ class ChatScan {
   // when it comes, is not a line of its own.
   bool inHistoryLine_ = false;
   bool trimmed_ = false;  // the client was seen dropping old lines
-  std::size_t unchangedPolls_ = 0;
+  platform::Milliseconds readAt_{0};  // when the transcript was last read
   int quietPolls_ = 0;
   platform::Milliseconds interval_ = kPollInterval;
 };

@@ -15,7 +15,7 @@ namespace tavrin::shell {
 Program::Program(const Ports& ports)
     : ports_(ports),
       tray_(ports.tray),
-      scan_(ports.windows, ports.timers),
+      scan_(ports.windows, ports.timers, ports.clock),
       chat_(ports.windows, ports.clock, ports.timers),
       waitingCommands_(ports.clock, ports.timers) {
   waitingCommands_.SetRetry([this] { commands::DecideWaitingCommands(*this); });

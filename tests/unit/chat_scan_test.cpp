@@ -32,7 +32,7 @@ class ChatScanTest : public ::testing::Test {
   SimWorld world;
   sim::SimChat& chat = world.StartChat();
   testing::CountingWindows windows{world.windows};
-  ChatScan scan{windows, world.clock};
+  ChatScan scan{windows, world.clock, world.clock};
   std::vector<std::string> heard;
 };
 
@@ -179,7 +179,7 @@ TEST_F(ChatScanTest, CappedTranscriptIsFollowedLineByLine) {
     if (i % 7 == 0) Polls(1);
   }
   // Lines of one length: the last trims keep the length as it was.
-  Polls(ChatScan::kRereadPolls);
+  world.clock.Advance(ChatScan::kRereadAfterTrimmed);
   EXPECT_EQ(heard, said);
 }
 
@@ -192,13 +192,13 @@ TEST_F(ChatScanTest, TrimThatKeepsTheLengthIsReadBeforeLong) {
   Say("Bob", "two");
   scan.Start();
   Say("Bob", "six");
-  Polls(ChatScan::kRereadPollsUntilTrimmed - 1);
+  world.clock.Advance(ChatScan::kRereadAfter - ChatScan::kPollInterval);
   EXPECT_TRUE(heard.empty());
   Polls(1);
   Say("Bob", "three");
   Polls(1);
   Say("Bob", "ten");
-  Polls(ChatScan::kRereadPolls);
+  world.clock.Advance(ChatScan::kRereadAfterTrimmed);
   EXPECT_EQ(heard, (std::vector<std::string>{"Bob|six", "Bob|three", "Bob|ten"}));
 }
 
@@ -246,7 +246,7 @@ TEST_F(ChatScanTest, ReadThatFailsAfterTheLengthChangesNothing) {
     }
     bool fail = false;
   } failing{world.windows};
-  ChatScan own{failing, world.clock};
+  ChatScan own{failing, world.clock, world.clock};
   own.SetLineHandler([this](std::string_view speaker, std::string_view text) {
     heard.push_back(std::string(speaker) + "|" + std::string(text));
   });
@@ -265,8 +265,8 @@ TEST_F(ChatScanTest, IdlePollIsOneLengthQuery) {
   chat.Drive("decoys 5");
   scan.Start();
   windows.calls = 0;
-  Polls(ChatScan::kRereadPolls);
-  EXPECT_EQ(windows.calls, ChatScan::kRereadPolls);
+  Polls(10);
+  EXPECT_EQ(windows.calls, 10);
   world.desktop.Destroy(chat.RoomWindow(1));
   chat.Drive("open Second Room");
   world.chat->AddLine(2, "Dave", "old news");
@@ -313,8 +313,8 @@ TEST_F(ChatScanTest, ReportedChangeIsReadAtOnceAndQuietRoomPolledSeldom) {
   EXPECT_EQ(heard, (std::vector<std::string>{"Bob|six", "Me|ack"}));
   Polls(ChatScan::kReportedQuietPolls);
   windows.calls = 0;
-  world.clock.Advance(ChatScan::kReportedQuietPollInterval * 5);
-  EXPECT_EQ(windows.calls, 5);
+  world.clock.Advance(ChatScan::kReportedQuietPollInterval * 3);
+  EXPECT_EQ(windows.calls, 3);
   Say("Bob", "ten");
   world.clock.Advance(Milliseconds(0));
   EXPECT_EQ(heard.back(), "Bob|ten");
