@@ -18,12 +18,23 @@ std::string DecimalText(std::int32_t value) {
 
 CompilerFRM::CompilerFRM(platform::ForeignWindows& windows,
                          platform::Timers& timers, SettingsSource settings)
-    : windows_(windows), settings_(std::move(settings)),
-      playerTitle_(windows, {}) {
+    : windows_(windows),
+      timers_(timers),
+      settings_(std::move(settings)),
+      playerTitle_(windows, [this] { Tick(); }) {
   RefreshReport();
-  autoAdv_ = timers.Start(kAutoAdvInterval, [this] {
-    if (onAutoAdvTick_) onAutoAdvTick_();
-  });
+  TickEvery(kAutoAdvInterval);
+}
+
+void CompilerFRM::Tick() {
+  if (onAutoAdvTick_) onAutoAdvTick_();
+}
+
+void CompilerFRM::TickEvery(platform::Milliseconds interval) {
+  // Restarted from inside its own tick at times, which a timer allows.
+  if (autoAdv_ && interval == tickInterval_) return;
+  tickInterval_ = interval;
+  autoAdv_ = timers_.Start(interval, [this] { Tick(); });
 }
 
 void CompilerFRM::SetAutoAdvTick(std::function<void()> onTick) {
@@ -50,8 +61,6 @@ std::optional<SongLine> CompilerFRM::NewSongLine(
 std::optional<std::string> CompilerFRM::LookAtSong() {
   const bool reported = playerTitle_.TakeReport();
   const bool inCase = !reported && playerTitle_.ReportsAll();
-  if (inCase && ++ticksWithoutLook_ < kTicksPerLookInCase) return std::nullopt;
-  ticksWithoutLook_ = 0;
   const platform::WindowHandle player = player::FindWinamp(windows_);
   // A player started anew is learnt anew.
   const bool samePlayer = player == playerTitle_.Followed();
@@ -61,6 +70,8 @@ std::optional<std::string> CompilerFRM::LookAtSong() {
     if (samePlayer && lastLook_) playerTitle_.Changed(reported, inCase);
     lastLook_ = name;
   }
+  TickEvery(playerTitle_.ReportsAll() ? kAutoAdvInCaseInterval
+                                      : kAutoAdvInterval);
   return name;
 }
 

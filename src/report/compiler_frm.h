@@ -22,7 +22,8 @@ struct SongLine {
 
 // The song report compiler: a hidden holder of the song report's fields. It
 // is created on first use, rebuilds the report once at once, and lives with
-// its AutoAdv timer until the program ends.
+// its AutoAdv timer until the program ends. The timer ticks every 150 ms,
+// or only now and then while the player reports its title's changes.
 //
 // The fields are rebuilt where they are read: whoever builds a line, a reply
 // or a tip from them calls RefreshReport just before, so every line carries
@@ -35,10 +36,10 @@ class CompilerFRM {
   static constexpr std::array<std::string_view, 6> kFieldCaptions = {
       "Song", "Bitrate", "Time Elapsed", "Time Remaining", "Length", "Status"};
   static constexpr platform::Milliseconds kAutoAdvInterval{150};
-  // A player that reports every change of its title is looked at when it
-  // reports one, and every so many ticks in case a report was missed (a
-  // player that closes or starts reports nothing).
-  static constexpr int kTicksPerLookInCase = 7;
+  // A player that reports every change of its title gets a tick at once
+  // when it reports one, and the timer ticks only this often, in case a
+  // report was missed (a player that closes or starts reports nothing).
+  static constexpr platform::Milliseconds kAutoAdvInCaseInterval{1000};
 
   // The settings holder is looked up on every rebuild, so a changed setting
   // shows in the next tick.
@@ -59,8 +60,7 @@ class CompilerFRM {
   // song name differs both from the one remembered and from the one whose
   // line is on its way, the report is rebuilt and the line to post
   // returned; its song is on its way until SongLineDone. The name alone is
-  // read to compare, so a tick with no change costs a lookup and a message,
-  // or nothing while the player reports its title's changes.
+  // read to compare, so a tick with no change costs a lookup and a message.
   std::optional<SongLine> NewSongLine(settings::CheckValue autoAdv);
   // The line of `song` went out (or was let go): once out, the song is
   // remembered as announced.
@@ -79,18 +79,21 @@ class CompilerFRM {
 
  private:
   void UpdateWAStatus();
-  // The song's name when a look is due; nothing when it is not, or when the
-  // player did not answer: unknown either way.
+  void Tick();
+  void TickEvery(platform::Milliseconds interval);
+  // The song's name; nothing when the player did not answer: unknown. What
+  // the look shows of the player's reports sets the timer's pace.
   std::optional<std::string> LookAtSong();
 
   platform::ForeignWindows& windows_;
+  platform::Timers& timers_;
   SettingsSource settings_;
   std::function<void()> onAutoAdvTick_;
   std::string rememberedSong_;  // empty until first set
   std::optional<std::string> songOnItsWay_;
   std::unique_ptr<platform::Timer> autoAdv_;
+  platform::Milliseconds tickInterval_{0};
   platform::TextReports playerTitle_;
-  int ticksWithoutLook_ = 0;
   std::optional<std::string> lastLook_;
 };
 

@@ -9,8 +9,9 @@ SimPlayer::SimPlayer(SimDesktop& desktop, std::vector<standins::Song> playlist,
     : desktop_(desktop),
       process_(desktop.NewProcess(charset)),
       model_(desktop.Clock(), std::move(playlist)) {
+  shownCaption_ = model_.Caption();
   window_ = desktop_.Create(
-      process_, standins::peer::kPlayerClass, model_.Caption(), platform::kNoWindow,
+      process_, standins::peer::kPlayerClass, shownCaption_, platform::kNoWindow,
       [this](WindowHandle, unsigned message, std::uintptr_t wParam,
              std::intptr_t lParam) { return Answer(message, wParam, lParam); });
   titleTimer_ = desktop_.Clock().Start(platform::Milliseconds(100),
@@ -38,7 +39,12 @@ void SimPlayer::TitleChanged() {
   if (window_ == platform::kNoWindow || desktop_.HungFor(window_).count() > 0) {
     return;
   }
-  desktop_.SetTextOf(window_, model_.Caption());
+  // Set only when it changed, as the stand-in program does: a set is a
+  // report of a change to whoever watches.
+  std::string caption = model_.Caption();
+  if (caption == shownCaption_) return;
+  desktop_.SetTextOf(window_, caption);
+  shownCaption_ = std::move(caption);
 }
 
 void SimPlayer::Hang(platform::Milliseconds duration) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "sim/sim_desktop.h"
@@ -45,6 +46,7 @@ class SimPlayer final : public standins::PlayerHost {
 
   SimDesktop& desktop_;
   SimDesktop::ProcessId process_;
+  std::string shownCaption_;
   standins::PlayerModel model_;
   WindowHandle window_;
   std::vector<std::uintptr_t> received_;

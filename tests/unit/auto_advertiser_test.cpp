@@ -229,39 +229,39 @@ TEST_F(AutoAdvertiser, ATickWithNoChangeReadsOnlyTheName) {
   EXPECT_EQ(counted.calls, 0);
 }
 
-// A player that reports its title's changes is read when it reports one
-// and now and then in case; once a change went unreported, every tick.
+// A player that reports its title's changes is looked at when it reports
+// one, and once a second in case; once a change went unreported, at every
+// tick again.
 TEST_F(AutoAdvertiser, AReportingPlayerIsReadWhenItReports) {
+  using report::CompilerFRM;
   world.StartPlayer().Drive("play");
   world.player->Drive("reports on");
   testing::CountingWindows counted{world.windows};
-  report::CompilerFRM compiler(counted, world.clock,
-                               [this]() -> const settings::SaveFRM& {
-                                 return world.saved;
-                               });
+  CompilerFRM compiler(counted, world.clock,
+                       [this]() -> const settings::SaveFRM& {
+                         return world.saved;
+                       });
   compiler.RememberSong("Artist - Title");
-  const auto ticks = [&](int count) {
-    std::vector<std::string> songs;
-    counted.calls = 0;
-    for (int i = 0; i < count; ++i) {
-      if (const auto line = compiler.NewSongLine(settings::kChecked)) {
-        songs.push_back(line->song);
-        compiler.SongLineDone(line->song, true);
-      }
+  std::vector<std::string> songs;
+  compiler.SetAutoAdvTick([&] {
+    if (const auto line = compiler.NewSongLine(settings::kChecked)) {
+      songs.push_back(line->song);
+      compiler.SongLineDone(line->song, true);
     }
-    return songs;
-  };
-  constexpr int kInCase = report::CompilerFRM::kTicksPerLookInCase;
-  ticks(1);
+  });
+  world.clock.Advance(kTick);
   world.player->Drive("next");
   world.clock.Advance(Milliseconds(0));
-  EXPECT_EQ(ticks(1), std::vector<std::string>{"Night Drive - Neon Harbour"});
-  EXPECT_TRUE(ticks(3 * kInCase).empty());
+  EXPECT_EQ(songs, std::vector<std::string>{"Night Drive - Neon Harbour"});
+  counted.calls = 0;
+  world.clock.Advance(CompilerFRM::kAutoAdvInCaseInterval * 3);
   EXPECT_EQ(counted.calls, 3 * 2) << "a look in case: find, read the title";
   world.player->Drive("reports off");
   world.player->Drive("next");
-  EXPECT_EQ(ticks(kInCase).size(), 1u);
-  ticks(3);
+  world.clock.Advance(CompilerFRM::kAutoAdvInCaseInterval);
+  EXPECT_EQ(songs.size(), 2u);
+  counted.calls = 0;
+  world.clock.Advance(kTick * 3);
   EXPECT_EQ(counted.calls, 3 * 2);
 }
 
