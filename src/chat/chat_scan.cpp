@@ -36,8 +36,8 @@ std::size_t PastSplitLineEnd(const std::string& text, std::size_t at) {
 ChatScan::ChatScan(platform::ForeignWindows& windows, platform::Timers& timers,
                    const platform::Clock& clock)
     : windows_(windows),
-      timers_(timers),
       clock_(clock),
+      poll_(timers, [this] { Poll(); }),
       reports_(windows, [this] { Poll(); }) {}
 
 void ChatScan::SetLineHandler(LineHandler handler) {
@@ -45,12 +45,11 @@ void ChatScan::SetLineHandler(LineHandler handler) {
 }
 
 void ChatScan::Start() {
-  if (poll_) return;
+  if (poll_.Running()) return;
   // What the room holds at the start is history.
   room_ = kNoWindow;
   Poll();
-  interval_ = kPollInterval;
-  poll_ = timers_.Start(interval_, [this] { Poll(); });
+  poll_.Every(kPollInterval);
 }
 
 void ChatScan::Quiet() {
@@ -65,10 +64,8 @@ void ChatScan::Quiet() {
 }
 
 void ChatScan::PollEvery(platform::Milliseconds interval) {
-  // Restarted from inside its own tick at times, which a timer allows.
-  if (!poll_ || interval == interval_) return;
-  interval_ = interval;
-  poll_ = timers_.Start(interval_, [this] { Poll(); });
+  // Not before the start: a poll that runs first sets no pace.
+  if (poll_.Running()) poll_.Every(interval);
 }
 
 void ChatScan::FindRoom() {
@@ -139,7 +136,7 @@ void ChatScan::Poll() {
     Quiet();
     return;
   }
-  reports_.Changed(told, interval_ == kReportedQuietPollInterval);
+  reports_.Changed(told, poll_.Interval() == kReportedQuietPollInterval);
   quietPolls_ = 0;
   PollEvery(kPollInterval);
   const std::size_t from = unread_ ? std::string::npos : Resume(text);

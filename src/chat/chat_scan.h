@@ -9,6 +9,7 @@
 
 #include "platform/clock.h"
 #include "platform/foreign_windows.h"
+#include "platform/paced_timer.h"
 #include "platform/text_reports.h"
 
 namespace tavrin::chat {
@@ -70,7 +71,7 @@ class ChatScan {
 
   // The program's one start-up call: from now on the room is watched.
   void Start();
-  bool Running() const { return poll_ != nullptr; }
+  bool Running() const { return poll_.Running(); }
 
   // One look at the room (what each tick of the scan does).
   void Poll();
@@ -95,10 +96,9 @@ class ChatScan {
   void RaiseQueuedLines();
 
   platform::ForeignWindows& windows_;
-  platform::Timers& timers_;
   const platform::Clock& clock_;
   LineHandler onLine_;
-  std::unique_ptr<platform::Timer> poll_;
+  platform::PacedTimer poll_;
   platform::WindowHandle room_ = platform::kNoWindow;
   platform::WindowHandle transcript_ = platform::kNoWindow;
   platform::TextReports reports_;
@@ -117,7 +117,6 @@ class ChatScan {
   bool trimmed_ = false;  // the client was seen dropping old lines
   platform::Milliseconds readAt_{0};  // when the transcript was last read
   int quietPolls_ = 0;
-  platform::Milliseconds interval_ = kPollInterval;
 };
 
 }  // namespace tavrin::chat

@@ -19,23 +19,17 @@ std::string DecimalText(std::int32_t value) {
 CompilerFRM::CompilerFRM(platform::ForeignWindows& windows,
                          platform::Timers& timers, SettingsSource settings)
     : windows_(windows),
-      timers_(timers),
       settings_(std::move(settings)),
+      autoAdv_(timers, [this] { Tick(); }),
       playerTitle_(windows, [this] { Tick(); }) {
   RefreshReport();
-  TickEvery(kAutoAdvInterval);
+  autoAdv_.Every(kAutoAdvInterval);
 }
 
 void CompilerFRM::Tick() {
   if (onAutoAdvTick_) onAutoAdvTick_();
 }
 
-void CompilerFRM::TickEvery(platform::Milliseconds interval) {
-  // Restarted from inside its own tick at times, which a timer allows.
-  if (autoAdv_ && interval == tickInterval_) return;
-  tickInterval_ = interval;
-  autoAdv_ = timers_.Start(interval, [this] { Tick(); });
-}
 
 void CompilerFRM::SetAutoAdvTick(std::function<void()> onTick) {
   onAutoAdvTick_ = std::move(onTick);
@@ -70,8 +64,8 @@ std::optional<std::string> CompilerFRM::LookAtSong() {
     if (samePlayer && lastLook_) playerTitle_.Changed(reported, inCase);
     lastLook_ = name;
   }
-  TickEvery(playerTitle_.ReportsAll() ? kAutoAdvInCaseInterval
-                                      : kAutoAdvInterval);
+  autoAdv_.Every(playerTitle_.ReportsAll() ? kAutoAdvInCaseInterval
+                                           : kAutoAdvInterval);
   return name;
 }
 

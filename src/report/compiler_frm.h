@@ -9,6 +9,7 @@
 
 #include "platform/clock.h"
 #include "platform/foreign_windows.h"
+#include "platform/paced_timer.h"
 #include "platform/text_reports.h"
 #include "settings/save_frm.h"
 
@@ -80,19 +81,16 @@ class CompilerFRM {
  private:
   void UpdateWAStatus();
   void Tick();
-  void TickEvery(platform::Milliseconds interval);
   // The song's name; nothing when the player did not answer: unknown. What
   // the look shows of the player's reports sets the timer's pace.
   std::optional<std::string> LookAtSong();
 
   platform::ForeignWindows& windows_;
-  platform::Timers& timers_;
   SettingsSource settings_;
   std::function<void()> onAutoAdvTick_;
   std::string rememberedSong_;  // empty until first set
   std::optional<std::string> songOnItsWay_;
-  std::unique_ptr<platform::Timer> autoAdv_;
-  platform::Milliseconds tickInterval_{0};
+  platform::PacedTimer autoAdv_;
   platform::TextReports playerTitle_;
   std::optional<std::string> lastLook_;
 };

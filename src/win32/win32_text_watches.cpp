@@ -46,11 +46,17 @@ std::unique_ptr<platform::TextWatch> Win32TextWatches::Watch(
     HWND window, std::function<void()> onChange) {
   DWORD process = 0;
   if (GetWindowThreadProcessId(window, &process) == 0) return nullptr;
+  // A top-level window's text is its caption, reported as a name change;
+  // a control's may come as a value change (edit and rich edit controls).
+  // A player's sliders raise value changes many times a second, which a
+  // watch on a caption need not hear.
+  const bool control = (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0;
   // Only the window's process: no WINEVENT_SKIPOWNPROCESS, which with a
   // process given lets no event through under Wine 8.
   UniqueWinEventHook hook(SetWinEventHook(
-      EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, &OnEvent,
-      process, 0, WINEVENT_OUTOFCONTEXT));
+      EVENT_OBJECT_NAMECHANGE,
+      control ? EVENT_OBJECT_VALUECHANGE : EVENT_OBJECT_NAMECHANGE, nullptr,
+      &OnEvent, process, 0, WINEVENT_OUTOFCONTEXT));
   if (!hook) return nullptr;
   const UINT_PTR id = nextId_++;
   entries_.emplace(id, Entry{window, std::move(hook), std::move(onChange)});
