@@ -48,6 +48,7 @@ class ChatSender {
   void Send(std::string_view text, OnDone onDone = {});
 
   bool Watching() const { return late_.has_value(); }
+  std::size_t WaitingLines() const { return waiting_.size(); }
 
  private:
   struct Line {
