@@ -12,9 +12,18 @@ namespace tavrin::shell {
 // The first `limit` characters of a UTF-8 text.
 std::string CutToCharacters(std::string_view utf8, std::size_t limit);
 
+// How many bytes a code page's character takes, told by its first byte.
+using CharacterLength = std::function<std::size_t(unsigned char)>;
+
+// A double-byte code page's: two from a lead byte, which `isLeadByte` tells.
+CharacterLength DoubleByteLength(std::function<bool(unsigned char)> isLeadByte);
+// UTF-8's, which Windows offers as the ANSI code page: a stray continuation
+// byte or an invalid lead byte counts alone.
+std::size_t Utf8CharacterLength(unsigned char byte);
+
 // The longest prefix of `ansi` that fits `limit` bytes without splitting a
-// double-byte character; `isLeadByte` tells the first byte of one.
+// character of its code page.
 std::string CutAnsi(std::string_view ansi, std::size_t limit,
-                    const std::function<bool(unsigned char)>& isLeadByte);
+                    const CharacterLength& length);
 
 }  // namespace tavrin::shell

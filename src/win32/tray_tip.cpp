@@ -9,10 +9,14 @@ namespace tavrin::win32 {
 
 std::string AnsiTip(std::string_view utf8, std::size_t fieldSize) {
   if (fieldSize == 0) return {};
-  return shell::CutAnsi(AnsiFromUtf8(utf8), fieldSize - 1,
-                        [](unsigned char byte) {
-                          return IsDBCSLeadByteEx(CP_ACP, byte) != FALSE;
-                        });
+  // Windows 10 and 11 can make UTF-8 the ANSI code page, which knows no
+  // lead bytes: its characters are told by their first byte instead.
+  const shell::CharacterLength length =
+      GetACP() == CP_UTF8 ? shell::CharacterLength(shell::Utf8CharacterLength)
+                          : shell::DoubleByteLength([](unsigned char byte) {
+                              return IsDBCSLeadByteEx(CP_ACP, byte) != FALSE;
+                            });
+  return shell::CutAnsi(AnsiFromUtf8(utf8), fieldSize - 1, length);
 }
 
 }  // namespace tavrin::win32

@@ -26,11 +26,13 @@ TEST(CutToCharacters, LimitZeroGivesNothingAndExactFitsStayWhole) {
 
 // Lead bytes as in the Japanese double-byte code page: a trail byte may
 // have any value from 0x40, so it can look like a lead byte.
-bool JapaneseLead(unsigned char byte) {
+const CharacterLength JapaneseLead = DoubleByteLength([](unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
+});
 
-bool NoLead(unsigned char) { return false; }
+const CharacterLength NoLead = DoubleByteLength([](unsigned char) {
+  return false;
+});
 
 TEST(CutAnsi, NeverSplitsAPair) {
   const std::string text = "ab\x82\xA0";
@@ -67,6 +69,25 @@ TEST(CutAnsi, ALeadByteWithNothingAfterItCountsAlone) {
 
 TEST(CutAnsi, InASingleByteCodePageCutsAtTheLimit) {
   EXPECT_EQ(CutAnsi("ab\x82\xA0z", 3, NoLead), "ab\x82");
+}
+
+TEST(CutAnsi, UnderTheUtf8CodePageNeverSplitsACharacter) {
+  const std::string head(61, 'a');
+  struct Case {
+    std::string text;
+    std::string kept;
+  };
+  const Case cases[] = {
+      {head + "\xC3\xA9", head + "\xC3\xA9"},          // ends at 63
+      {head + "b\xC3\xA9", head + "b"},                 // 2 bytes over
+      {head + "\xE2\x82\xAC", head},                   // 3 bytes over
+      {head + "\xF0\x9F\x98\x80", head},              // 4 bytes over
+      {head + "\x80\x80\x80", head + "\x80\x80"},      // stray bytes alone
+      {head + "\xE2\x82", head + "\xE2\x82"},           // cut short: fits
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CutAnsi(c.text, 63, Utf8CharacterLength), c.kept) << c.text;
+  }
 }
 
 }  // namespace
