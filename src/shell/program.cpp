@@ -62,6 +62,22 @@ void Program::AutoAdvTick() {
   });
 }
 
+void Program::BringForward() {
+  if (!main_) return;
+  if (tray_.Shown()) main_->RestoreFromTray();
+  // A window opened from the main window hides it while it is open.
+  Form* const windows[] = {songAdvSetup_.get(), options_.get(),
+                           about_.get(),        message_.get(),
+                           commands_.get(),     main_.get()};
+  for (Form* form : windows) {
+    if (form != nullptr && form->Window().IsVisible()) {
+      form->Window().Activate();
+      return;
+    }
+  }
+  main_->ShowAgain();
+}
+
 MenuFRM& Program::Menu() {
   if (!menu_) menu_.emplace();
   return *menu_;

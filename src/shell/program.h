@@ -101,6 +101,11 @@ class Program {
   // is loaded.
   void ShowSongAdvSetup();
 
+  // Another start of the program handed over to this one: the main window
+  // comes out of the tray, and the window the user was in comes forward.
+  // Nothing while the splash, which is in front, is still up.
+  void BringForward();
+
   // Ends the process at once; no form is unloaded.
   void EndProgram();
 

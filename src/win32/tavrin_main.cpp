@@ -2,9 +2,12 @@
 // with its splash window and runs the message loop.
 #include <windows.h>
 
+#include <chrono>
+
 #include "settings/settings_location.h"
 #include "shell/program.h"
 #include "win32/message_pump.h"
+#include "win32/single_instance.h"
 #include "win32/win32_clock.h"
 #include "win32/win32_file_names.h"
 #include "win32/win32_foreign_windows.h"
@@ -36,6 +39,7 @@ int RunTavrin() {
   shell::Program program(
       shell::Ports{windows, profile, launcher, timers, forms, tray, localTime,
                    clock, fileNames});
+  const win32::InstanceCalls calls([&program] { program.BringForward(); });
   program.Start();
   return win32::RunMessageLoop();
 }
@@ -44,6 +48,13 @@ int RunTavrin() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
+    const tavrin::win32::InstanceClaim claim;
+    if (!claim.Held()) {
+      // Another copy runs: it comes forward instead, and this one posts
+      // nothing and leaves no window behind.
+      tavrin::win32::CallRunningCopy(std::chrono::seconds(10));
+      return 0;
+    }
     return RunTavrin();
   } catch (...) {
     return 1;

@@ -83,7 +83,11 @@ void Win32FormWindow::Show() { ShowWindow(window_.get(), SW_SHOW); }
 void Win32FormWindow::Hide() { ShowWindow(window_.get(), SW_HIDE); }
 
 // The activation gives the keyboard to the system control (WM_ACTIVATE).
-void Win32FormWindow::Activate() { SetForegroundWindow(window_.get()); }
+void Win32FormWindow::Activate() {
+  // Minimised from the taskbar, it comes back where it was.
+  if (IsIconic(window_.get())) ShowWindow(window_.get(), SW_RESTORE);
+  SetForegroundWindow(window_.get());
+}
 
 bool Win32FormWindow::IsVisible() const {
   return IsWindowVisible(window_.get()) != FALSE;

@@ -311,7 +311,7 @@ TEST_F(OptionsWindows, TypedValuesComeBackAfterARestart) {
   const std::string typedPath = win32::Utf8FromWide(player);
   ASSERT_FALSE(names.FitsCodePage(typedPath));
   const std::optional<std::string> shortPath = names.ShortPath(typedPath);
-  ASSERT_TRUE(shortPath.has_value());
+  ASSERT_TRUE(shortPath.has_value()) << "GetShortPathNameW: error " << GetLastError();
   ASSERT_TRUE(names.FitsCodePage(*shortPath)) << *shortPath;
 
   const HWND options = OpenOptions();

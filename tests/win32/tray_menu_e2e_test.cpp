@@ -192,6 +192,26 @@ TEST_F(TrayMenus, MinimizedTheWindowIsHiddenAndTheIconShown) {
   EXPECT_TRUE(HoldsFor([&] { return !IsWindowVisible(main_); }, 1s));
 }
 
+// A second start hands over and ends: the running copy comes out of the
+// tray, and the room hears from that one copy only.
+TEST_F(TrayMenus, ASecondStartBringsTheRunningCopyOutOfTheTray) {
+  const std::size_t before = Transcript().size();
+  Process second = Process::Start(ProgramFolder() + L"\\tavrin.exe", L"");
+  ASSERT_TRUE(second.WaitForExit(15s));
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main_) != FALSE; }, 10s));
+  EXPECT_TRUE(WaitUntil([&] { return !TrayShowsTheIcon(main_); }, 10s));
+  EXPECT_EQ(Transcript().size(), before) << Transcript();
+
+  ASSERT_TRUE(Drive(WaitForChatClient(), "say 1 DemoUser .next"));
+  EXPECT_TRUE(RoomGets("DemoUser:\t.next\r\nDemoUser:\t~~ Playing Song: ", before))
+      << Transcript();
+  const auto oneNext = [&] {
+    return LoggedPlayerCommands(playerLog_) == std::vector<int>{40048};
+  };
+  EXPECT_TRUE(WaitUntil(oneNext, 10s));
+  EXPECT_TRUE(HoldsFor(oneNext, 1s)) << "a second copy answered too";
+}
+
 TEST_F(TrayMenus, MainMenuItemsChosenByClicks) {
   Choose(WM_LBUTTONDOWN, kMainCaptions, "Close Menu");
   EXPECT_TRUE(HoldsFor([&] { return !IsWindowVisible(main_); }, 1s))
