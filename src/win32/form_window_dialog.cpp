@@ -24,6 +24,24 @@ std::wstring FilterText(const platform::FileFilter& filter) {
   return text;
 }
 
+using GetOpenFileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
+
+// The dialog's library weighs more than all else the program loads (about
+// 9 MB under Wine) and few sessions open the dialog: it is loaded on first
+// use, from the system folder only, and kept.
+GetOpenFileNameFunction OpenDialogFunction() {
+  static GetOpenFileNameFunction function = nullptr;
+  if (function == nullptr) {
+    const HMODULE library =
+        LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (library != nullptr) {
+      function = reinterpret_cast<GetOpenFileNameFunction>(
+          reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")));
+    }
+  }
+  return function;
+}
+
 }  // namespace
 
 // The dialog runs its own message loop, so any handler may run inside and
@@ -45,10 +63,13 @@ std::optional<std::string> Win32FormWindow::ChooseFileToOpen(
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  const GetOpenFileNameFunction getOpenFileName = OpenDialogFunction();
+  // Without its library there is no dialog: as if it was cancelled.
+  if (getOpenFileName == nullptr) return std::nullopt;
   bool chosen = false;
   {
     const ModalLoopScope modal;
-    chosen = GetOpenFileNameW(&dialog) != FALSE;
+    chosen = getOpenFileName(&dialog) != FALSE;
   }
   if (!chosen) return std::nullopt;
   file.resize(file.find(L'\0'));
