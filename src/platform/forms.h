@@ -153,6 +153,9 @@ class FormWindow {
   virtual void SetShape(const std::vector<PixelRect>& rectangles) = 0;
   virtual PixelPoint Position() const = 0;
   virtual void MoveTo(PixelPoint topLeft) = 0;
+  // The dots per inch the window is drawn at now: its monitor's, which
+  // changes when the window moves to a monitor at another scale.
+  virtual int Dpi() const = 0;
 
   virtual void SetCheck(std::string_view control, int value) = 0;
   virtual void SetPicture(std::string_view control, Picture picture) = 0;
@@ -194,9 +197,6 @@ class FormsToolkit {
   // must outlive the window.
   virtual std::unique_ptr<FormWindow> Create(const FormDesign& design,
                                              FormEvents& events) = 0;
-  // The screen's twips per pixel (15 at 96 dots per inch).
-  virtual double TwipsPerPixelX() const = 0;
-  virtual double TwipsPerPixelY() const = 0;
   // Ends the process at once: no further event is handled and no window's
   // closing handling runs.
   virtual void EndProgram() = 0;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "shell/form_layout.h"
+
 namespace tavrin::shell {
 namespace {
 
@@ -21,28 +23,26 @@ void Dragger::MouseDown(float x, float y) {
   dragY_ = ToInt16(y);
 }
 
-void Dragger::MouseMove(platform::FormWindow& window,
-                        platform::FormsToolkit& forms, float x, float y) {
-  if (dragging_) Move(window, forms, x, y);
+void Dragger::MouseMove(platform::FormWindow& window, float x, float y) {
+  if (dragging_) Move(window, x, y);
 }
 
-void Dragger::MouseUp(platform::FormWindow& window,
-                      platform::FormsToolkit& forms, float x, float y) {
-  Move(window, forms, x, y);
+void Dragger::MouseUp(platform::FormWindow& window, float x, float y) {
+  Move(window, x, y);
   dragging_ = false;
 }
 
 // left := X - DragX + left, in twips at single precision, like the form's
-// own Left and Top.
-void Dragger::Move(platform::FormWindow& window, platform::FormsToolkit& forms,
-                   float x, float y) const {
-  const auto perPixelX = static_cast<float>(forms.TwipsPerPixelX());
-  const auto perPixelY = static_cast<float>(forms.TwipsPerPixelY());
+// own Left and Top. The pointer's twips are the window's, so its pixels are
+// too: with the screen's scale instead, a window on a monitor at another
+// scale would lag behind the pointer or run ahead of it.
+void Dragger::Move(platform::FormWindow& window, float x, float y) const {
+  const float perPixel = TwipsFromPixels(1, window.Dpi());
   const platform::PixelPoint at = window.Position();
-  const float left = x - dragX_ + static_cast<float>(at.x) * perPixelX;
-  const float top = y - dragY_ + static_cast<float>(at.y) * perPixelY;
-  window.MoveTo({static_cast<int>(std::lround(left / perPixelX)),
-                 static_cast<int>(std::lround(top / perPixelY))});
+  const float left = x - dragX_ + static_cast<float>(at.x) * perPixel;
+  const float top = y - dragY_ + static_cast<float>(at.y) * perPixel;
+  window.MoveTo({static_cast<int>(std::lround(left / perPixel)),
+                 static_cast<int>(std::lround(top / perPixel))});
 }
 
 }  // namespace tavrin::shell

@@ -13,17 +13,14 @@ class Dragger {
  public:
   // Any button starts a drag.
   void MouseDown(float x, float y);
-  void MouseMove(platform::FormWindow& window, platform::FormsToolkit& forms,
-                 float x, float y);
+  void MouseMove(platform::FormWindow& window, float x, float y);
   // Moves once more, whether a drag was on or not, then ends the drag.
-  void MouseUp(platform::FormWindow& window, platform::FormsToolkit& forms,
-               float x, float y);
+  void MouseUp(platform::FormWindow& window, float x, float y);
 
   bool Dragging() const { return dragging_; }
 
  private:
-  void Move(platform::FormWindow& window, platform::FormsToolkit& forms,
-            float x, float y) const;
+  void Move(platform::FormWindow& window, float x, float y) const;
 
   bool dragging_ = false;
   std::int16_t dragX_ = 0;

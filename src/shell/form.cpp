@@ -20,14 +20,14 @@ void Form::OnMouseDown(std::string_view control, platform::MouseButton,
 void Form::OnMouseMove(std::string_view control, platform::MouseButton,
                        float x, float y) {
   if (control == kDraggerBar) {
-    dragger_.MouseMove(*window_, program_.ports().forms, x, y);
+    dragger_.MouseMove(*window_, x, y);
   }
 }
 
 void Form::OnMouseUp(std::string_view control, platform::MouseButton, float x,
                      float y) {
   if (control == kDraggerBar) {
-    dragger_.MouseUp(*window_, program_.ports().forms, x, y);
+    dragger_.MouseUp(*window_, x, y);
   }
 }
 

@@ -203,7 +203,7 @@ void SimFormWindow::SystemClose() {
 void SimFormWindow::TrayIconEvent(std::uint32_t mouseMessage) {
   if (!Alive()) return;
   if (visible_) {
-    const double x = mouseMessage * toolkit_.TwipsPerPixelX();
+    const double x = mouseMessage * 1440.0 / dpi_;
     events_.OnMouseMove("", platform::MouseButton::kNone,
                         static_cast<float>(x), 0);
   } else {

@@ -36,6 +36,7 @@ class SimFormWindow final : public platform::FormWindow {
   void SetShape(const std::vector<platform::PixelRect>& rectangles) override;
   platform::PixelPoint Position() const override { return position_; }
   void MoveTo(platform::PixelPoint topLeft) override { position_ = topLeft; }
+  int Dpi() const override { return dpi_; }
   void SetCheck(std::string_view control, int value) override;
   void SetPicture(std::string_view control, platform::Picture picture) override;
   void SetControlText(std::string_view control, std::string_view text) override;
@@ -69,6 +70,8 @@ class SimFormWindow final : public platform::FormWindow {
   // window takes it for mouse movement.
   void TrayIconEvent(std::uint32_t mouseMessage);
   void ShellRestarted();
+  // The window was moved to a monitor at another scale.
+  void MovedToMonitor(int dpi) { dpi_ = dpi; }
   // Selects the item at that position of a list box, as a click or an
   // arrow key does, and reports the change; -1 leaves no item selected, as
   // the system may report too. A position beyond the items throws
@@ -132,6 +135,7 @@ class SimFormWindow final : public platform::FormWindow {
   bool topmost_ = false;
   std::vector<platform::PixelRect> shape_;
   platform::PixelPoint position_;
+  int dpi_ = 96;
   std::map<std::string, int, std::less<>> checks_;
   std::map<std::string, platform::Picture, std::less<>> pictures_;
   std::map<std::string, std::string, std::less<>> texts_;
@@ -149,8 +153,6 @@ class SimFormsToolkit final : public platform::FormsToolkit {
 
   std::unique_ptr<platform::FormWindow> Create(
       const platform::FormDesign& design, platform::FormEvents& events) override;
-  double TwipsPerPixelX() const override { return 15.0; }
-  double TwipsPerPixelY() const override { return 15.0; }
   void EndProgram() override { ended_ = true; }
 
   bool Ended() const { return ended_; }

@@ -121,7 +121,7 @@ void Win32FormWindow::SetTopmost(bool topmost) {
 void Win32FormWindow::SetShape(
     const std::vector<platform::PixelRect>& rectangles) {
   designShape_ = rectangles;
-  ApplyShape(WindowDpi(window_.get()));
+  ApplyShape(model_.Dpi());
 }
 
 void Win32FormWindow::ApplyShape(int dpi) {
@@ -223,14 +223,16 @@ LRESULT Win32FormWindow::HandleMessage(HWND window, UINT message,
   return DefWindowProcW(window, message, wParam, lParam);
 }
 
+// Moved to a monitor at another scale, or the user changed the scale: the
+// system's place keeps the window where the user sees it, and its size is
+// the layout's own, which its outline and hit areas are made for.
 void Win32FormWindow::DpiChanged(int dpi, const RECT& suggested) {
   model_.Layout(dpi);
   PlaceSystemControls();
   if (!designShape_.empty()) ApplyShape(dpi);
-  SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top,
-               suggested.right - suggested.left,
-               suggested.bottom - suggested.top,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  const platform::PixelPoint size = model_.SizeInPixels();
+  SetWindowPos(window_.get(), nullptr, suggested.left, suggested.top, size.x,
+               size.y, SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(window_.get(), nullptr, FALSE);
 }
 

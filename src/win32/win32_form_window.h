@@ -47,6 +47,7 @@ class Win32FormWindow final : public platform::FormWindow {
   void SetShape(const std::vector<platform::PixelRect>& rectangles) override;
   platform::PixelPoint Position() const override;
   void MoveTo(platform::PixelPoint topLeft) override;
+  int Dpi() const override { return model_.Dpi(); }
 
   // Only stores and shows the value: a click reports OnClick and the
   // program decides the new value.

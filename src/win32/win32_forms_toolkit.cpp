@@ -2,24 +2,13 @@
 
 #include <windows.h>
 
-#include "win32/dpi.h"
 #include "win32/win32_form_window.h"
 
 namespace tavrin::win32 {
 
-constexpr double kTwipsPerInch = 1440.0;
-
 std::unique_ptr<platform::FormWindow> Win32FormsToolkit::Create(
     const platform::FormDesign& design, platform::FormEvents& events) {
   return std::make_unique<Win32FormWindow>(design, events);
-}
-
-double Win32FormsToolkit::TwipsPerPixelX() const {
-  return kTwipsPerInch / ScreenDpi(Axis::kHorizontal);
-}
-
-double Win32FormsToolkit::TwipsPerPixelY() const {
-  return kTwipsPerInch / ScreenDpi(Axis::kVertical);
 }
 
 void Win32FormsToolkit::EndProgram() { ExitProcess(0); }

@@ -13,9 +13,6 @@ class Win32FormsToolkit final : public platform::FormsToolkit {
   std::unique_ptr<platform::FormWindow> Create(
       const platform::FormDesign& design,
       platform::FormEvents& events) override;
-  // 1440 divided by the screen's dots per inch.
-  double TwipsPerPixelX() const override;
-  double TwipsPerPixelY() const override;
   // ExitProcess: no message is handled after it.
   void EndProgram() override;
 };

@@ -6,6 +6,7 @@
 
 #include "shell/dragger.h"
 #include "shell/effects.h"
+#include "shell/form_layout.h"
 #include "sim/sim_forms.h"
 
 namespace tavrin::shell {
@@ -135,23 +136,23 @@ TEST_F(Dragging, WindowFollowsThePointerKeepingTheGrabPoint) {
   Dragger dragger;
   window.MoveTo({100, 200});
   dragger.MouseDown(300, 150);
-  dragger.MouseMove(window, forms, 450, 300);
+  dragger.MouseMove(window, 450, 300);
   EXPECT_EQ(window.Position(), (PixelPoint{110, 210}));
   // The bar moved with the window: the same grab point is under the
   // pointer again, so the next move is relative to it.
-  dragger.MouseMove(window, forms, 300, 150);
+  dragger.MouseMove(window, 300, 150);
   EXPECT_EQ(window.Position(), (PixelPoint{110, 210}));
-  dragger.MouseUp(window, forms, 285, 165);
+  dragger.MouseUp(window, 285, 165);
   EXPECT_EQ(window.Position(), (PixelPoint{109, 211}));
   EXPECT_FALSE(dragger.Dragging());
-  dragger.MouseMove(window, forms, 600, 600);
+  dragger.MouseMove(window, 600, 600);
   EXPECT_EQ(window.Position(), (PixelPoint{109, 211})) << "no drag, no move";
 }
 
 TEST_F(Dragging, MouseUpMovesEvenWithoutADrag) {
   Dragger dragger;
   window.MoveTo({0, 0});
-  dragger.MouseUp(window, forms, 30, 45);
+  dragger.MouseUp(window, 30, 45);
   EXPECT_EQ(window.Position(), (PixelPoint{2, 3}));
 }
 
@@ -163,8 +164,30 @@ TEST_F(Dragging, GrabPointRoundsHalvesToEven) {
   dragger.MouseDown(22.5f, 37.5f);
   // Left 45 - 22 + 750 = 773 twips, 51.53 pixels; with 23 it would be
   // 772, 51.47. Top 60 - 38 + 750 = 772, 51.47; with 37, 773.
-  dragger.MouseMove(window, forms, 45, 60);
+  dragger.MouseMove(window, 45, 60);
   EXPECT_EQ(window.Position(), (PixelPoint{52, 51}));
+}
+
+TEST_F(Dragging, AtEveryScaleTheGrabPointStaysUnderThePointer) {
+  for (const int dpi : {96, 120, 144, 192}) {
+    SCOPED_TRACE(dpi);
+    window.MovedToMonitor(dpi);
+    window.MoveTo({100, 200});
+    // The pointer in screen pixels, as the window reports it: twips at its
+    // own scale from its top-left corner, where the bar starts.
+    const auto twipsX = [&](int x) {
+      return TwipsFromPixels(x - window.Position().x, dpi);
+    };
+    const auto twipsY = [&](int y) {
+      return TwipsFromPixels(y - window.Position().y, dpi);
+    };
+    Dragger dragger;
+    dragger.MouseDown(twipsX(130), twipsY(210));
+    dragger.MouseMove(window, twipsX(431), twipsY(517));
+    EXPECT_EQ(window.Position(), (PixelPoint{401, 507}));
+    dragger.MouseUp(window, twipsX(90), twipsY(60));
+    EXPECT_EQ(window.Position(), (PixelPoint{60, 50}));
+  }
 }
 
 }  // namespace

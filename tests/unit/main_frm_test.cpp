@@ -148,8 +148,6 @@ class JournalingForms final : public platform::FormsToolkit {
       platform::FormEvents& events) override {
     return inner_.Create(design, events);
   }
-  double TwipsPerPixelX() const override { return inner_.TwipsPerPixelX(); }
-  double TwipsPerPixelY() const override { return inner_.TwipsPerPixelY(); }
   void EndProgram() override {
     inner_.journal.push_back("end");
     inner_.EndProgram();

@@ -8,6 +8,8 @@
 #include "e2e_support.h"
 #include "settings/settings_store.h"
 #include "shell/effects.h"
+#include "shell/form_layout.h"
+#include "win32/win32_handles.h"
 #include "ui_input.h"
 #include "win32/win32_profile_file.h"
 
@@ -38,14 +40,37 @@ POINT MiddleOf(HWND window) {
 }
 
 POINT CentreOf(HWND window, const platform::FormDesign& design,
-               std::string_view control) {
+               std::string_view control, int dpi) {
   for (const auto& c : design.controls) {
     if (c.name == control) {
-      return ScreenPointOf(window, (c.place.left + c.place.width / 2) / 15,
-                           (c.place.top + c.place.height / 2) / 15);
+      return ScreenPointOf(
+          window, shell::PixelsFromTwips(c.place.left + c.place.width / 2, dpi),
+          shell::PixelsFromTwips(c.place.top + c.place.height / 2, dpi));
     }
   }
   return {-1, -1};
+}
+
+bool SendDpiChanged(HWND window, int dpi) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  const win32::UniqueKernelHandle process(
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId));
+  if (!process) return false;
+  RECT suggested{};
+  GetWindowRect(window, &suggested);
+  void* remote = VirtualAllocEx(process.get(), nullptr, sizeof suggested,
+                                MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  if (remote == nullptr) return false;
+  DWORD_PTR result = 0;
+  const bool sent =
+      WriteProcessMemory(process.get(), remote, &suggested, sizeof suggested,
+                         nullptr) &&
+      SendMessageTimeoutW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                          reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
+                          5000, &result) != 0;
+  VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+  return sent;
 }
 
 HWND KeyboardFocusOf(HWND window) {

@@ -40,10 +40,16 @@ int AlphaOf(HWND window);
 // The screen point at the middle of a window.
 POINT MiddleOf(HWND window);
 
-// The screen point at the centre of a control, as the form designs it
-// (15 twips to the pixel).
+// The screen point at the centre of a control, as the form designs it, in
+// a window laid out at `dpi` (at 96, 15 twips to the pixel).
 POINT CentreOf(HWND window, const platform::FormDesign& design,
-               std::string_view control);
+               std::string_view control, int dpi = 96);
+
+// Tells the window, as the system does, that its monitor's scale is now
+// `dpi`, suggesting its place as it is; false when it could not be sent.
+// The message's place is read through a pointer in the receiver, so it is
+// written into the receiver's memory.
+bool SendDpiChanged(HWND window, int dpi);
 
 // The window that has the keyboard in the thread that owns the window.
 HWND KeyboardFocusOf(HWND window);
