@@ -100,6 +100,12 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "OriginalFilename" "${PRODUCT}-${SHORT_VER
     FindWindow $0 "TavrinCommandsForm"
     IntCmp $0 0 +2
     StrCpy $1 1
+    FindWindow $0 "TavrinOptionsForm"
+    IntCmp $0 0 +2
+    StrCpy $1 1
+    FindWindow $0 "TavrinSongAdvSetupForm"
+    IntCmp $0 0 +2
+    StrCpy $1 1
     IntCmp $1 0 done
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
       "${PRODUCT} is running. Close it (Exit in its tray menu), then choose Retry." \
