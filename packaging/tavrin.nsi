@@ -29,6 +29,8 @@ Target amd64-unicode
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
+!include "LogicLib.nsh"
+!include "nsDialogs.nsh"
 
 !define PRODUCT "Tavrin"
 !define PUBLISHER "Tavrin"
@@ -38,11 +40,13 @@ Target amd64-unicode
 
 Name "${PRODUCT} ${SHORT_VERSION}"
 OutFile "${OUT_FILE}"
-InstallDir "$PROGRAMFILES64\${PRODUCT}"
-; A reinstall or an upgrade goes where the last install went.
-InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
-; Program Files, the all-users Start menu and HKLM need an administrator.
-RequestExecutionLevel admin
+; Two ways to install. For everyone who uses the computer: Program Files,
+; the all-users Start menu and HKLM, which need an administrator. Only for
+; the user who runs it ("/CurrentUser", and always for a user who is no
+; administrator): the user's own programs folder, Start menu and HKCU, which
+; need no elevation. So the installer asks for the highest rights the user
+; has, not for an administrator's.
+RequestExecutionLevel highest
 ManifestDPIAware true
 SetCompressor /SOLID lzma
 BrandingText "${PRODUCT} ${SHORT_VERSION}"
@@ -56,6 +60,7 @@ BrandingText "${PRODUCT} ${SHORT_VERSION}"
 !define MUI_FINISHPAGE_TEXT "${PRODUCT} ${SHORT_VERSION} is installed.$\r$\n$\r$\nStart it from the Start menu: ${PRODUCT}.$\r$\n$\r$\nClick Finish to close Setup."
 
 !insertmacro MUI_PAGE_WELCOME
+Page custom ModePage ModePageLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -121,26 +126,120 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "OriginalFilename" "${PRODUCT}-${SHORT_VER
 !insertmacro REFUSE_WHILE_RUNNING ""
 !insertmacro REFUSE_WHILE_RUNNING "un."
 
-!macro REQUIRE_ADMIN
-  UserInfo::GetAccountType
-  Pop $0
-  StrCmp $0 "Admin" +4
-  MessageBox MB_ICONSTOP "${PRODUCT} Setup needs an administrator's rights." /SD IDOK
-  ; ERROR_ELEVATION_REQUIRED
-  SetErrorLevel 740
-  Quit
+Var IsAdmin
+Var AllUsers       ; 1: for everyone who uses the computer; 0: this user only
+Var DirGiven       ; 1: the folder came with /D=, and stays
+Var AllUsersRadio
+
+!macro READ_ACCOUNT un
+  Function ${un}ReadAccount
+    UserInfo::GetAccountType
+    Pop $0
+    StrCpy $IsAdmin 0
+    StrCmp $0 "Admin" 0 +2
+    StrCpy $IsAdmin 1
+  FunctionEnd
+!macroend
+!insertmacro READ_ACCOUNT ""
+!insertmacro READ_ACCOUNT "un."
+
+!macro REQUIRE_ADMIN_FOR_ALL_USERS
+  ${If} $AllUsers == 1
+  ${AndIf} $IsAdmin != 1
+    MessageBox MB_ICONSTOP "Installing ${PRODUCT} for everyone who uses this computer needs an administrator's rights. Use /CurrentUser to install it for yourself." /SD IDOK
+    ; ERROR_ELEVATION_REQUIRED
+    SetErrorLevel 740
+    Quit
+  ${EndIf}
 !macroend
 
-Function .onInit
-  SetShellVarContext all
-  SetRegView 64
-  !insertmacro REQUIRE_ADMIN
+; The mode's folders and registry hive; the folder is the one the last
+; install in that mode used, unless /D= named one.
+Function ApplyMode
+  ${If} $AllUsers == 1
+    SetShellVarContext all
+  ${Else}
+    SetShellVarContext current
+  ${EndIf}
+  StrCmp $DirGiven 1 done
+  ReadRegStr $INSTDIR SHCTX "${UNINSTALL_KEY}" "InstallLocation"
+  StrCmp $INSTDIR "" 0 done
+  ${If} $AllUsers == 1
+    StrCpy $INSTDIR "$PROGRAMFILES64\${PRODUCT}"
+  ${Else}
+    StrCpy $INSTDIR "$LOCALAPPDATA\Programs\${PRODUCT}"
+  ${EndIf}
+done:
 FunctionEnd
 
-Function un.onInit
-  SetShellVarContext all
+Function .onInit
   SetRegView 64
-  !insertmacro REQUIRE_ADMIN
+  Call ReadAccount
+  StrCpy $DirGiven 0
+  StrCmp $INSTDIR "" +2
+  StrCpy $DirGiven 1
+  StrCpy $AllUsers $IsAdmin
+  ${GetParameters} $R0
+  ClearErrors
+  ${GetOptions} $R0 "/CurrentUser" $R1
+  IfErrors +2
+  StrCpy $AllUsers 0
+  ClearErrors
+  ${GetOptions} $R0 "/AllUsers" $R1
+  IfErrors +2
+  StrCpy $AllUsers 1
+  !insertmacro REQUIRE_ADMIN_FOR_ALL_USERS
+  Call ApplyMode
+FunctionEnd
+
+; Only an administrator has the choice.
+Function ModePage
+  StrCmp $IsAdmin 1 +2
+  Abort
+  !insertmacro MUI_HEADER_TEXT "Choose Users" "Choose for whom to install ${PRODUCT}."
+  nsDialogs::Create 1018
+  Pop $0
+  ${NSD_CreateRadioButton} 0 0 100% 12u "&Anyone who uses this computer"
+  Pop $AllUsersRadio
+  ${NSD_CreateLabel} 12u 13u -12u 10u "In Program Files, in every user's Start menu."
+  Pop $0
+  ${NSD_CreateRadioButton} 0 32u 100% 12u "Only for &me"
+  Pop $1
+  ${NSD_CreateLabel} 12u 45u -12u 10u "In your own programs folder and Start menu; no administrator needed."
+  Pop $0
+  ${If} $AllUsers == 1
+    ${NSD_Check} $AllUsersRadio
+  ${Else}
+    ${NSD_Check} $1
+  ${EndIf}
+  nsDialogs::Show
+FunctionEnd
+
+Function ModePageLeave
+  ${NSD_GetState} $AllUsersRadio $0
+  ${If} $0 == ${BST_CHECKED}
+    StrCpy $AllUsers 1
+  ${Else}
+    StrCpy $AllUsers 0
+  ${EndIf}
+  Call ApplyMode
+FunctionEnd
+
+; The uninstaller undoes the install it sits in: one for everyone when the
+; machine's entry names its folder, else the user's own.
+Function un.onInit
+  SetRegView 64
+  Call un.ReadAccount
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  StrCpy $AllUsers 0
+  StrCmp $0 $INSTDIR 0 +2
+  StrCpy $AllUsers 1
+  !insertmacro REQUIRE_ADMIN_FOR_ALL_USERS
+  ${If} $AllUsers == 1
+    SetShellVarContext all
+  ${Else}
+    SetShellVarContext current
+  ${EndIf}
 FunctionEnd
 
 Section "${PRODUCT}" SectionProgram
@@ -155,19 +254,19 @@ Section "${PRODUCT}" SectionProgram
   ; One program, one shortcut: straight in the Start menu's Programs, no folder.
   CreateShortcut "${SHORTCUT}" "$INSTDIR\tavrin.exe" "" "$INSTDIR\tavrin.exe" 0
 
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${SHORT_VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tavrin.exe,0"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${SHORT_VERSION}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\tavrin.exe,0"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ; In KB, as "Apps & features" reads it.
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   IntFmt $0 "0x%08X" $0
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
 ; Removes only what the installer put in place, file by file: anything else
@@ -181,5 +280,5 @@ Section "Uninstall"
   Delete "$INSTDIR\tavrin.exe"
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 SectionEnd
