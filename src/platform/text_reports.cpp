@@ -12,6 +12,7 @@ void TextReports::Follow(WindowHandle window) {
   if (window == window_) return;
   window_ = window;
   reported_ = false;
+  awaitingReport_ = false;
   worth_ = Worth::kUnknown;
   watch_ = window == kNoWindow ? nullptr
                                : windows_.WatchText(window, [this] {
@@ -20,9 +21,14 @@ void TextReports::Follow(WindowHandle window) {
                                  });
 }
 
-bool TextReports::TakeReport() { return std::exchange(reported_, false); }
+bool TextReports::TakeReport() {
+  if (!std::exchange(reported_, false)) return false;
+  if (std::exchange(awaitingReport_, false)) Changed(true, false);
+  return true;
+}
 
 void TextReports::Changed(bool reported, bool inCase) {
+  awaitingReport_ = !reported;
   if (worth_ == Worth::kNotAll) return;
   if (reported) {
     worth_ = Worth::kAll;

@@ -23,7 +23,8 @@ class TextReports {
   void Follow(WindowHandle window);
   WindowHandle Followed() const { return window_; }
 
-  // Whether a report came since the last call.
+  // Whether a report came since the last call. A report that comes after a
+  // quicker look already found its change counts as that change's.
   bool TakeReport();
   // A look found the text changed; `reported`: what TakeReport gave before
   // it; `inCase`: the look was made only in case a report was missed.
@@ -38,6 +39,8 @@ class TextReports {
   WindowHandle window_ = kNoWindow;
   std::unique_ptr<TextWatch> watch_;
   bool reported_ = false;
+  // A change was found that no report has told of yet.
+  bool awaitingReport_ = false;
   Worth worth_ = Worth::kUnknown;
 };
 

@@ -7,6 +7,7 @@
 
 #include "chat/chat_room.h"
 #include "chat/chat_scan.h"
+#include "platform/text_reports.h"
 #include "forwarding_windows.h"
 #include "sim_world.h"
 
@@ -337,6 +338,20 @@ TEST_F(ChatScanTest, ClientThatLeftAChangeUnreportedIsPolledAsBefore) {
   world.clock.Advance(ChatScan::kQuietPollInterval * 5);
   EXPECT_EQ(windows.calls, 5);
   EXPECT_EQ(heard, (std::vector<std::string>{"Bob|one", "Bob|two", "Bob|three"}));
+}
+
+// The poll's look can find a change before its report is delivered: the
+// report that follows still tells that the client reports its changes.
+TEST_F(ChatScanTest, AReportThatComesAfterItsChangeWasReadCounts) {
+  chat.ReportChanges(true);
+  platform::TextReports reports(world.windows, {});
+  reports.Follow(world.desktop.FindWindowEx(chat.RoomWindow(1), 0,
+                                            kRoomChildClasses[0]));
+  Say("Bob", "one");
+  reports.Changed(false, false);
+  world.clock.Advance(Milliseconds(0));
+  EXPECT_TRUE(reports.TakeReport());
+  EXPECT_TRUE(reports.ReportsAll());
 }
 
 }  // namespace
