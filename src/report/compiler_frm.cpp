@@ -30,7 +30,6 @@ void CompilerFRM::Tick() {
   if (onAutoAdvTick_) onAutoAdvTick_();
 }
 
-
 void CompilerFRM::SetAutoAdvTick(std::function<void()> onTick) {
   onAutoAdvTick_ = std::move(onTick);
 }

@@ -1,6 +1,5 @@
 #include "win32/single_instance.h"
 
-#include <stdexcept>
 #include <thread>
 #include <utility>
 
@@ -20,15 +19,8 @@ InstanceClaim::InstanceClaim()
 }
 
 InstanceCalls::InstanceCalls(std::function<void()> onCall)
-    : onCall_(std::move(onCall)) {
-  if (!RegisterWindowClass(kCallsClass, &BoundWindowProc<InstanceCalls>)) {
-    throw std::runtime_error("running copy's window class not registered");
-  }
-  window_.reset(CreateWindowExW(0, kCallsClass, L"", 0, 0, 0, 0, 0,
-                                HWND_MESSAGE, nullptr,
-                                GetModuleHandleW(nullptr), this));
-  if (!window_) throw std::runtime_error("running copy's window not created");
-}
+    : onCall_(std::move(onCall)),
+      window_(CreateBoundMessageWindow(kCallsClass, this)) {}
 
 LRESULT InstanceCalls::HandleMessage(HWND window, UINT message, WPARAM wParam,
                                      LPARAM lParam) {

@@ -1,6 +1,5 @@
 #include "win32/win32_text_watches.h"
 
-#include <stdexcept>
 #include <utility>
 
 namespace tavrin::win32 {
@@ -26,14 +25,8 @@ class Win32TextWatches::Token final : public platform::TextWatch {
   UINT_PTR id_;
 };
 
-Win32TextWatches::Win32TextWatches() {
-  if (!RegisterWindowClass(kWindowClass, &BoundWindowProc<Win32TextWatches>)) {
-    throw std::runtime_error("text watch window class not registered");
-  }
-  window_.reset(CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0,
-                                HWND_MESSAGE, nullptr,
-                                GetModuleHandleW(nullptr), this));
-  if (!window_) throw std::runtime_error("text watch window not created");
+Win32TextWatches::Win32TextWatches()
+    : window_(CreateBoundMessageWindow(kWindowClass, this)) {
   current = this;
 }
 

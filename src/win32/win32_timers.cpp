@@ -28,16 +28,8 @@ class Win32Timers::Token final : public platform::Timer {
   UINT_PTR id_;
 };
 
-Win32Timers::Win32Timers() {
-  if (!RegisterWindowClass(kTimerWindowClass,
-                           &BoundWindowProc<Win32Timers>)) {
-    throw std::runtime_error("timer window class not registered");
-  }
-  window_.reset(CreateWindowExW(0, kTimerWindowClass, L"", 0, 0, 0, 0, 0,
-                                HWND_MESSAGE, nullptr,
-                                GetModuleHandleW(nullptr), this));
-  if (!window_) throw std::runtime_error("timer window not created");
-}
+Win32Timers::Win32Timers()
+    : window_(CreateBoundMessageWindow(kTimerWindowClass, this)) {}
 
 // Destroying the window kills whatever timers it still owns; the body runs
 // while the entries are still there for a last message.

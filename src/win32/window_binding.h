@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "win32/win32_handles.h"
+
 // Binds a C++ object to the window it owns: the object comes in as the
 // creation parameter, is kept in GWLP_USERDATA from WM_NCCREATE on and is
 // let go at WM_NCDESTROY. No exception leaves the window procedure.
@@ -35,5 +37,16 @@ LRESULT CALLBACK BoundWindowProc(HWND window, UINT message, WPARAM wParam,
 
 // Registers a plain window class once per process; false if that failed.
 bool RegisterWindowClass(const wchar_t* className, WNDPROC procedure);
+
+// A message-only window of its own class, whose procedure gets `owner` as
+// its creation parameter; throws std::runtime_error when it cannot be made.
+UniqueWindow CreateMessageOnlyWindow(const wchar_t* className,
+                                     WNDPROC procedure, void* owner);
+
+// The owner's message-only window, bound to it as above.
+template <typename Owner>
+UniqueWindow CreateBoundMessageWindow(const wchar_t* className, Owner* owner) {
+  return CreateMessageOnlyWindow(className, &BoundWindowProc<Owner>, owner);
+}
 
 }  // namespace tavrin::win32

@@ -24,11 +24,10 @@ std::wstring ProgramFolder() {
 }
 
 // Process ids come round again from run to run, and earlier runs' folders
-// stay: only a folder this call itself created is fresh.
-// Named as an 8.3 name, "T" and seven hex digits: Wine makes up a long
-// name's short name from a small hash, so among the many folders that runs
-// leave behind two long names can share one, and a short path through it
-// then leads into the other folder.
+// stay: only a folder this call itself created is fresh. Its name is an 8.3
+// name, "T" and seven hex digits: Wine makes a long name's short name from
+// a small hash, so among the many folders runs leave behind two long names
+// can share one, and a short path through it leads into the other folder.
 std::wstring NewTemporaryFolder() {
   wchar_t base[MAX_PATH];
   GetTempPathW(MAX_PATH, base);
@@ -36,7 +35,7 @@ std::wstring NewTemporaryFolder() {
   for (;;) {
     wchar_t name[16];
     std::swprintf(name, 16, L"T%07X",
-             (GetCurrentProcessId() * 64 + ++serial) & 0xFFFFFFFu);
+                  (GetCurrentProcessId() * 64 + ++serial) & 0xFFFFFFFu);
     const std::wstring folder = std::wstring(base) + name;
     if (CreateDirectoryW(folder.c_str(), nullptr)) return folder;
     if (GetLastError() != ERROR_ALREADY_EXISTS) return folder;

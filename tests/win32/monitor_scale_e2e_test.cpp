@@ -24,24 +24,17 @@ platform::PixelPoint SizeOf(HWND window) {
   return {place.right - place.left, place.bottom - place.top};
 }
 
-// The control's place at the scale, from the window's top-left corner.
-platform::PixelRect PlaceAt(const platform::FormDesign& design,
-                            std::string_view control, int dpi) {
+// The form as the program lays it out at the scale.
+shell::FormModel LaidOut(const platform::FormDesign& design, int dpi) {
   shell::FormModel model(design);
   model.Layout(dpi);
-  return model.Controls()[*model.IndexOf(control)].rect;
-}
-
-platform::PixelPoint SizeAt(const platform::FormDesign& design, int dpi) {
-  shell::FormModel model(design);
-  model.Layout(dpi);
-  return model.SizeInPixels();
+  return model;
 }
 
 // The form takes its new size once told of the new scale.
 void ExpectRescaled(HWND window, const platform::FormDesign& design) {
   ASSERT_TRUE(SendDpiChanged(window, kNewDpi));
-  const platform::PixelPoint expected = SizeAt(design, kNewDpi);
+  const platform::PixelPoint expected = LaidOut(design, kNewDpi).SizeInPixels();
   EXPECT_TRUE(WaitUntil([&] { return SizeOf(window) == expected; }, 10s))
       << SizeOf(window).x << " x " << SizeOf(window).y;
 }
@@ -93,7 +86,10 @@ TEST_F(MonitorScale, OptionsTextBoxesMoveWithTheWindowAndItsExitWorks) {
   RECT box{};
   GetWindowRect(ascii, &box);
   MapWindowPoints(nullptr, options, reinterpret_cast<POINT*>(&box), 2);
-  const platform::PixelRect expected = PlaceAt(design, "Ascii", kNewDpi);
+  // The box's place from the window's top-left corner.
+  const shell::FormModel model = LaidOut(design, kNewDpi);
+  const platform::PixelRect expected =
+      model.Controls()[*model.IndexOf("Ascii")].rect;
   EXPECT_EQ((platform::PixelRect{box.left, box.top, box.right, box.bottom}),
             expected);
   ClickAt(CentreOf(options, design, "ExitLBL", kNewDpi));

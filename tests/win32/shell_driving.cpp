@@ -9,7 +9,6 @@
 #include "settings/settings_store.h"
 #include "shell/effects.h"
 #include "shell/form_layout.h"
-#include "win32/win32_handles.h"
 #include "ui_input.h"
 #include "win32/win32_profile_file.h"
 
