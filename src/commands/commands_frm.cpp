@@ -43,10 +43,12 @@ platform::FormDesign CommandsFRM::Design() {
           3360,
           platform::FormSkin::kCommands,
           {{"DraggerBar", ControlKind::kDragBar, {0, 0, 4230, 315}, ""},
-           {"ExitLBL", ControlKind::kButton, {4310, 0, 315, 315}, ""},
-           {"Commands", ControlKind::kListBox, {150, 600, 1890, 2565}, ""},
+           {"ExitLBL", ControlKind::kButton, {4310, 0, 315, 315}, "", "Close"},
+           {"Commands", ControlKind::kListBox, {150, 600, 1890, 2565}, "",
+            "Chat Commands"},
            {"Information", ControlKind::kText, {2200, 620, 2200, 2535},
-            std::string(kPrompt)}}};
+            std::string(kPrompt)}},
+          "ExitLBL"};
 }
 
 // The fade counter starts at 0, the window's design-time Tag.

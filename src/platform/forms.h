@@ -73,6 +73,10 @@ struct ControlDesign {
   ControlKind kind = ControlKind::kButton;
   TwipsRect place;
   std::string caption;  // design-time text (buttons show it on the skin)
+  // What the user knows the control by when its caption does not say it:
+  // the words beside it, or what its symbol stands for. Screen readers say
+  // it, and the skin letters the words beside a box.
+  std::string label = {};
   // Text boxes: the most characters the user may enter (UTF-16 units, as
   // the system counts them); 0 leaves the system's own limit.
   int maxLength = 0;
@@ -85,6 +89,9 @@ struct FormDesign {
   int heightTwips = 0;
   FormSkin skin = FormSkin::kMain;
   std::vector<ControlDesign> controls;
+  // The control that the Esc key clicks: a secondary window's close
+  // button; empty where Esc does nothing.
+  std::string escapeControl = {};
 };
 
 enum class MouseButton : int { kNone = 0, kLeft = 1, kRight = 2, kMiddle = 4 };

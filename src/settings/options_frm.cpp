@@ -18,16 +18,19 @@ platform::FormDesign OptionsFRM::Design() {
           2280,
           platform::FormSkin::kOptions,
           {{"DraggerBar", ControlKind::kDragBar, {0, 0, 3570, 315}, ""},
-           {"ExitLBL", ControlKind::kButton, {3640, 0, 315, 315}, ""},
+           {"ExitLBL", ControlKind::kButton, {3640, 0, 315, 315}, "", "Close"},
            {"SongAdvSetup", ControlKind::kButton, {120, 570, 2010, 360},
             "Advertise Setup"},
-           {"Ascii", ControlKind::kTextBox, {3000, 610, 840, 285}, "",
+           {"Ascii", ControlKind::kTextBox, {3000, 610, 840, 285}, "", "Ascii",
             kAsciiMaxLength},
-           {"AutoStartWA", ControlKind::kCheckBox, {270, 1200, 190, 200}, ""},
-           {"Dir", ControlKind::kTextBox, {870, 1560, 2490, 285}, ""},
-           {"SelectDIR", ControlKind::kButton, {3470, 1560, 370, 280}, "..."},
+           {"AutoStartWA", ControlKind::kCheckBox, {270, 1200, 190, 200}, "",
+            "Start WinAmp with Tavrin"},
+           {"Dir", ControlKind::kTextBox, {870, 1560, 2490, 285}, "", "Path"},
+           {"SelectDIR", ControlKind::kButton, {3470, 1560, 370, 280}, "...",
+            "Choose WinAmp"},
            // Holds nothing and does nothing; kept for its place.
-           {"WADir", ControlKind::kHolder, {3470, 1850, 370, 280}, ""}}};
+           {"WADir", ControlKind::kHolder, {3470, 1850, 370, 280}, ""}},
+          "ExitLBL"};
 }
 
 // The fade counter starts at 1, the window's design-time Tag.

@@ -30,13 +30,20 @@ platform::FormDesign SongAdvSetupFRM::Design() {
           2460,
           platform::FormSkin::kSongAdvSetup,
           {{"DraggerBar", ControlKind::kDragBar, {0, 0, 3735, 315}, ""},
-           {"ExitLBL", ControlKind::kButton, {3810, 0, 315, 315}, ""},
-           {"AsciiCB", ControlKind::kCheckBox, {300, 690, 190, 200}, ""},
-           {"SongNameCB", ControlKind::kCheckBox, {300, 1290, 190, 200}, ""},
-           {"BitRateCB", ControlKind::kCheckBox, {300, 1890, 190, 200}, ""},
-           {"ElapRemCB", ControlKind::kCheckBox, {2270, 690, 190, 200}, ""},
-           {"SongLenCB", ControlKind::kCheckBox, {2270, 1290, 190, 200}, ""},
-           {"WAStatusCB", ControlKind::kCheckBox, {2270, 1890, 190, 200}, ""}}};
+           {"ExitLBL", ControlKind::kButton, {3810, 0, 315, 315}, "", "Close"},
+           {"AsciiCB", ControlKind::kCheckBox, {300, 690, 190, 200}, "",
+            "Ascii decoration"},
+           {"SongNameCB", ControlKind::kCheckBox, {300, 1290, 190, 200}, "",
+            "Song name"},
+           {"BitRateCB", ControlKind::kCheckBox, {300, 1890, 190, 200}, "",
+            "Bit rate"},
+           {"ElapRemCB", ControlKind::kCheckBox, {2270, 690, 190, 200}, "",
+            "Elapsed/Left"},
+           {"SongLenCB", ControlKind::kCheckBox, {2270, 1290, 190, 200}, "",
+            "Song length"},
+           {"WAStatusCB", ControlKind::kCheckBox, {2270, 1890, 190, 200}, "",
+            "WinAmp status"}},
+          "ExitLBL"};
 }
 
 // The fade counter starts at 0, the window's design-time Tag.

@@ -12,7 +12,8 @@ platform::FormDesign AboutFRM::Design() {
           3330,
           platform::FormSkin::kAbout,
           {{"BackToMain", platform::ControlKind::kButton, {4200, 2700, 1500, 450},
-            "Back"}}};
+            "Back"}},
+          "BackToMain"};
 }
 
 AboutFRM::AboutFRM(Program& program)

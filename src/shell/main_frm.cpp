@@ -24,17 +24,17 @@ platform::FormDesign MainFRM::Design() {
           1650,
           platform::FormSkin::kMain,
           {{"DraggerBar", ControlKind::kDragBar, {0, 0, 2155, 315}, "Tavrin 1.5"},
-           {"MinimizeLBL", ControlKind::kButton, {2640, 0, 315, 315}, ""},
-           {"ExitLBL", ControlKind::kButton, {3030, 0, 315, 315}, ""},
-           {"AutoAdv", ControlKind::kCheckBox, {2310, 60, 190, 200}, ""},
+           {"MinimizeLBL", ControlKind::kButton, {2640, 0, 315, 315}, "", "Minimize"},
+           {"ExitLBL", ControlKind::kButton, {3030, 0, 315, 315}, "", "Exit"},
+           {"AutoAdv", ControlKind::kCheckBox, {2310, 60, 190, 200}, "", "Auto Advertise"},
            {"AdvSongLBL", ControlKind::kButton, {130, 550, 1500, 435}, "Advertise"},
            {"OptionsLBL", ControlKind::kButton, {1710, 550, 1500, 435}, "Options"},
            {"AboutLBL", ControlKind::kButton, {1710, 1100, 1500, 435}, "About"},
            {"ControlPanel", ControlKind::kPicture, {130, 1090, 1500, 435}, ""},
-           {"PrevSong", ControlKind::kButton, {140, 1095, 330, 435}, ""},
-           {"StopSong", ControlKind::kButton, {465, 1095, 320, 435}, ""},
-           {"NextSong", ControlKind::kButton, {795, 1095, 315, 435}, ""},
-           {"PlayPauseSong", ControlKind::kButton, {1110, 1095, 520, 435}, ""}}};
+           {"PrevSong", ControlKind::kButton, {140, 1095, 330, 435}, "", "Previous Song"},
+           {"StopSong", ControlKind::kButton, {465, 1095, 320, 435}, "", "Stop Song"},
+           {"NextSong", ControlKind::kButton, {795, 1095, 315, 435}, "", "Next Song"},
+           {"PlayPauseSong", ControlKind::kButton, {1110, 1095, 520, 435}, "", "Play/Pause"}}};
 }
 
 MainFRM::MainFRM(Program& program) : Form(program, Design()) {}

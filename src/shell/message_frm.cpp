@@ -15,10 +15,11 @@ platform::FormDesign MessageFRM::Design() {
           2460,
           platform::FormSkin::kMessage,
           {{"DraggerBar", ControlKind::kDragBar, {0, 0, 3735, 315}, "Message"},
-           {"ExitLBL", ControlKind::kButton, {3810, 0, 315, 315}, ""},
+           {"ExitLBL", ControlKind::kButton, {3810, 0, 315, 315}, "", "Close"},
            {"Info", ControlKind::kText, {150, 600, 3825, 1050}, "Information"},
            {"OKAY", ControlKind::kPicture, {1537, 1800, 1050, 420}, "OK"},
-           {"TMP", ControlKind::kHolder, {0, 0, 0, 0}, ""}}};
+           {"TMP", ControlKind::kHolder, {0, 0, 0, 0}, ""}},
+          "ExitLBL"};
 }
 
 MessageFRM::MessageFRM(Program& program)

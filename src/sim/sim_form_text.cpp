@@ -1,5 +1,6 @@
 // The sim's text boxes and Open dialog: typing as a user does it, within
 // the box's limit, and the dialog's answer queued by the test.
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -48,7 +49,7 @@ void SimFormWindow::SetLocked(std::string_view control, bool locked) {
 
 void SimFormWindow::Focus(std::string_view control) {
   Note("focus " + std::string(control));
-  focused_ = control;
+  if (const auto index = ControlIndex(control)) keys_.FocusOn(*index);
 }
 
 bool SimFormWindow::Locked(std::string_view control) const {

@@ -28,8 +28,10 @@ SimFormWindow::SimFormWindow(SimFormsToolkit& toolkit,
       caption_(design.caption),
       width_(ToPixels(design.widthTwips)),
       height_(ToPixels(design.heightTwips)),
-      position_{(kScreenWidth - width_) / 2, (kScreenHeight - height_) / 2} {
+      position_{(kScreenWidth - width_) / 2, (kScreenHeight - height_) / 2},
+      keys_(design) {
   for (const auto& control : design.controls) {
+    controlNames_.push_back(control.name);
     texts_[control.name] = control.caption;
     if (control.kind == platform::ControlKind::kListBox) lists_[control.name];
     if (control.kind == platform::ControlKind::kTextBox) {
@@ -171,8 +173,27 @@ SimFormWindow::ListBox& SimFormWindow::List(std::string_view control) {
 
 bool SimFormWindow::Alive() const { return !toolkit_.Ended(); }
 
+// A click on a button gives it the keyboard, as the Windows toolkit does.
 void SimFormWindow::Click(std::string_view control) {
+  if (const auto index = ControlIndex(control)) keys_.FocusOn(*index);
   if (Alive()) events_.OnClick(control);
+}
+
+void SimFormWindow::PressKey(shell::Key key) {
+  const shell::KeyOutcome outcome = keys_.Press(key);
+  if (outcome.click && Alive()) events_.OnClick(controlNames_[*outcome.click]);
+}
+
+std::optional<std::size_t> SimFormWindow::ControlIndex(
+    std::string_view control) const {
+  const auto at = std::find(controlNames_.begin(), controlNames_.end(), control);
+  if (at == controlNames_.end()) return std::nullopt;
+  return static_cast<std::size_t>(at - controlNames_.begin());
+}
+
+std::string SimFormWindow::Focused() const {
+  const auto focused = keys_.Focused();
+  return focused ? controlNames_[*focused] : std::string();
 }
 
 void SimFormWindow::DoubleClick(std::string_view control) {

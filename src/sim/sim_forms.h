@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/forms.h"
+#include "shell/keyboard_focus.h"
 #include "sim/virtual_clock.h"
 
 namespace tavrin::sim {
@@ -66,6 +67,9 @@ class SimFormWindow final : public platform::FormWindow {
   void MouseUp(std::string_view control, platform::MouseButton button,
                float x, float y);
   void SystemClose();
+  // A key typed while the window is active: Tab moves the keyboard on, and
+  // Space, Enter and Esc click as the window's keys do.
+  void PressKey(shell::Key key);
   // The shell reports a mouse message on the window's icon; a shown
   // window takes it for mouse movement.
   void TrayIconEvent(std::uint32_t mouseMessage);
@@ -100,7 +104,7 @@ class SimFormWindow final : public platform::FormWindow {
   std::vector<std::string> ListItems(std::string_view control) const;
   bool Locked(std::string_view control) const;
   // The control that has the keyboard, "" for none.
-  const std::string& Focused() const { return focused_; }
+  std::string Focused() const;
   int WidthPixels() const { return width_; }
   int HeightPixels() const { return height_; }
 
@@ -115,6 +119,7 @@ class SimFormWindow final : public platform::FormWindow {
   };
 
   bool Alive() const;
+  std::optional<std::size_t> ControlIndex(std::string_view control) const;
   void Note(const std::string& what);
   ListBox& List(std::string_view control);
   const ListBox& List(std::string_view control) const;
@@ -141,7 +146,8 @@ class SimFormWindow final : public platform::FormWindow {
   std::map<std::string, std::string, std::less<>> texts_;
   std::map<std::string, ListBox, std::less<>> lists_;
   std::map<std::string, TextBox, std::less<>> boxes_;
-  std::string focused_;
+  std::vector<std::string> controlNames_;  // by control index
+  shell::KeyboardFocus keys_;
 };
 
 // The forms toolkit in memory, on a 96 dots-per-inch screen of 1280 x 800.

@@ -61,10 +61,13 @@ void Win32FormWindow::SetLocked(std::string_view control, bool locked) {
 }
 
 void Win32FormWindow::Focus(std::string_view control) {
-  if (SystemControl* target = SystemControlOf(control)) {
-    lastFocus_ = target->Window();
-    SetFocus(target->Window());
-  }
+  const auto index = model_.IndexOf(control);
+  SystemControl* target = SystemControlOf(control);
+  if (!index || target == nullptr) return;
+  const Target before = keys_.Focused();
+  keys_.FocusOn(*index);
+  Invalidate(before);
+  SetFocus(target->Window());
 }
 
 std::optional<LRESULT> Win32FormWindow::HandleControlMessage(UINT message,
@@ -86,7 +89,8 @@ std::optional<LRESULT> Win32FormWindow::HandleControlMessage(UINT message,
     }
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
-        RememberFocus();
+        FollowSystemFocus();
+        Invalidate(keys_.Focused());
         return std::nullopt;
       }
       // Not while minimised: the default handling keeps the keyboard off.
@@ -110,20 +114,26 @@ void Win32FormWindow::ControlCommand(HWND child, WORD code) {
   }
 }
 
-// The control that last had the keyboard, else the first one.
 bool Win32FormWindow::PassFocus() {
-  HWND target = SystemControlIndex(lastFocus_) ? lastFocus_ : nullptr;
-  for (std::size_t i = 0; target == nullptr && i < systemControls_.size(); ++i) {
-    if (systemControls_[i]) target = systemControls_[i]->Window();
+  if (!keys_.Focused()) {
+    for (const std::size_t index : keys_.Order()) {
+      if (!systemControls_[index]) continue;
+      keys_.FocusOn(index);
+      break;
+    }
   }
-  if (target == nullptr) return false;
-  SetFocus(target);
+  const Target focused = keys_.Focused();
+  Invalidate(focused);
+  SystemControl* box = focused ? systemControls_[*focused].get() : nullptr;
+  if (box == nullptr) return false;
+  SetFocus(box->Window());
   return true;
 }
 
-void Win32FormWindow::RememberFocus() {
-  const HWND focus = GetFocus();
-  if (SystemControlIndex(focus)) lastFocus_ = focus;
+void Win32FormWindow::FollowSystemFocus() {
+  if (const Target index = SystemControlIndex(GetFocus())) {
+    keys_.FocusOn(*index);
+  }
 }
 
 }  // namespace tavrin::win32

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "win32/system_library.h"
 #include "win32/win32_text.h"
 
 namespace tavrin::win32 {
@@ -27,18 +28,10 @@ std::wstring FilterText(const platform::FileFilter& filter) {
 using GetOpenFileNameFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
 
 // The dialog's library weighs more than all else the program loads (about
-// 9 MB under Wine) and few sessions open the dialog: it is loaded on first
-// use, from the system folder only, and kept.
+// 9 MB under Wine) and few sessions open the dialog.
 GetOpenFileNameFunction OpenDialogFunction() {
-  static GetOpenFileNameFunction function = nullptr;
-  if (function == nullptr) {
-    const HMODULE library =
-        LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-    if (library != nullptr) {
-      function = reinterpret_cast<GetOpenFileNameFunction>(
-          reinterpret_cast<void*>(GetProcAddress(library, "GetOpenFileNameW")));
-    }
-  }
+  static const auto function = SystemFunction<GetOpenFileNameFunction>(
+      L"comdlg32.dll", "GetOpenFileNameW");
   return function;
 }
 

@@ -66,6 +66,7 @@ void Win32FormWindow::ButtonDown(MouseButton button, LPARAM lParam) {
     press_ = Press{HitTest(point), button, false};
     SetCapture(window_.get());
     Invalidate(press_->target);
+    if (button == MouseButton::kLeft) TakeFocus(press_->target);
   }
   const Target target = press_->target;
   events_.OnMouseDown(NameOf(target), button, TwipsX(target, point),

@@ -23,16 +23,21 @@ bool IsRepeatedTimer(const MSG& message, const std::vector<TimerKey>& seen) {
                    TimerKey{message.hwnd, message.wParam}) != seen.end();
 }
 
-// Keys typed in a form's text or list box: Tab and Shift+Tab move between
-// the form's boxes as in any dialog. The windows of this thread are all the
-// program's forms and their controls.
+// Tab, Enter and Esc typed in a form's text or list box are the form's:
+// they move between its controls or close it. Their key codes are also
+// their characters.
+bool IsFormKey(const MSG& message) {
+  return (message.message == WM_KEYDOWN || message.message == WM_CHAR) &&
+         (message.wParam == VK_TAB || message.wParam == VK_RETURN ||
+          message.wParam == VK_ESCAPE);
+}
+
+// The windows of this thread are all the program's forms and their
+// controls.
 void Dispatch(MSG& message) {
-  if (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST) {
+  if (IsFormKey(message)) {
     const HWND form = GetAncestor(message.hwnd, GA_ROOT);
-    if (form != nullptr && form != message.hwnd &&
-        IsDialogMessageW(form, &message)) {
-      return;
-    }
+    if (form != nullptr) message.hwnd = form;
   }
   TranslateMessage(&message);
   DispatchMessageW(&message);

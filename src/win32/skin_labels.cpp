@@ -7,19 +7,19 @@ namespace {
 
 // Beside the decoration box, the start switch and the path box.
 constexpr std::array<SkinLabel, 3> kOptionsLabels = {{
-    {{2200, 610, 740, 285}, L"Ascii:", true},
-    {{540, 1160, 3300, 285}, L"Start WinAmp with Tavrin"},
-    {{100, 1560, 720, 285}, L"Path:", true},
+    {{2200, 610, 740, 285}, "Ascii", true},
+    {{540, 1160, 3300, 285}, "AutoStartWA"},
+    {{100, 1560, 720, 285}, "Dir", true},
 }};
 
 // Each switch's field of the song report.
 constexpr std::array<SkinLabel, 6> kSongAdvSetupLabels = {{
-    {{570, 650, 1600, 285}, L"Ascii decoration"},
-    {{570, 1250, 1600, 285}, L"Song name"},
-    {{570, 1850, 1600, 285}, L"Bit rate"},
-    {{2540, 650, 1550, 285}, L"Elapsed/Left"},
-    {{2540, 1250, 1550, 285}, L"Song length"},
-    {{2540, 1850, 1550, 285}, L"WinAmp status"},
+    {{570, 650, 1600, 285}, "AsciiCB"},
+    {{570, 1250, 1600, 285}, "SongNameCB"},
+    {{570, 1850, 1600, 285}, "BitRateCB"},
+    {{2540, 650, 1550, 285}, "ElapRemCB"},
+    {{2540, 1250, 1550, 285}, "SongLenCB"},
+    {{2540, 1850, 1550, 285}, "WAStatusCB"},
 }};
 
 }  // namespace

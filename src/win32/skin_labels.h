@@ -7,11 +7,12 @@
 
 namespace tavrin::win32 {
 
-// A word the skin letters on a window, at a place in twips: the settings
-// windows' boxes carry no caption of their own.
+// Where the skin letters a control's label on a window, in twips: the
+// settings windows' boxes carry no caption of their own. A right-aligned
+// label names the text box after it and ends with a colon.
 struct SkinLabel {
   platform::TwipsRect place;
-  std::wstring_view text;
+  std::string_view control;
   bool alignRight = false;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "win32/dpi.h"
 #include "win32/gdi_drawing.h"
 #include "win32/skin_art.h"
 #include "win32/skin_fonts.h"
@@ -67,8 +68,12 @@ void PaintBandedBackground(HDC dc, const SkinView& view) {
 void PaintLabels(HDC dc, const SkinView& view) {
   const int dpi = view.model.Dpi();
   for (const SkinLabel& label : SkinLabels(view.model.Skin())) {
-    DrawLabel(dc, ToRect(shell::PixelRectFromTwips(label.place, dpi)),
-              label.text, label.alignRight, dpi);
+    const auto index = view.model.IndexOf(label.control);
+    if (!index) continue;
+    std::wstring text = WideFromUtf8(view.model.Controls()[*index].design.label);
+    if (label.alignRight) text += L':';
+    DrawLabel(dc, ToRect(shell::PixelRectFromTwips(label.place, dpi)), text,
+              label.alignRight, dpi);
   }
 }
 
@@ -155,6 +160,15 @@ void PaintControl(HDC dc, const SkinView& view, std::size_t index) {
   }
 }
 
+// Inside a button's face; around a check box, which is too small to hold it.
+void PaintFocusMark(HDC dc, const SkinView& view, std::size_t index) {
+  const shell::FormControl& control = view.model.Controls()[index];
+  const int dpi = view.model.Dpi();
+  const int gap = Scaled(3, dpi);
+  DrawFocusMark(dc, ToRect(control.rect),
+                RoleOf(control) == ControlRole::kCheckBox ? -gap : gap, dpi);
+}
+
 }  // namespace
 
 void PaintSkin(HDC dc, const SkinView& view) {
@@ -162,6 +176,7 @@ void PaintSkin(HDC dc, const SkinView& view) {
   for (std::size_t i = 0; i < view.model.Controls().size(); ++i) {
     PaintControl(dc, view, i);
   }
+  if (view.focused) PaintFocusMark(dc, view, *view.focused);
 }
 
 }  // namespace tavrin::win32

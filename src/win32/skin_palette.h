@@ -39,6 +39,8 @@ inline constexpr COLORREF kTextDim = RGB(146, 166, 200);
 inline constexpr COLORREF kAccent = RGB(255, 200, 90);
 inline constexpr COLORREF kAccentCool = RGB(98, 190, 240);
 
+inline constexpr COLORREF kFocusMark = RGB(255, 200, 90);
+
 inline constexpr COLORREF kCheckFill = RGB(14, 26, 48);
 inline constexpr COLORREF kCheckBorder = RGB(232, 242, 255);
 inline constexpr COLORREF kCheckTick = RGB(255, 255, 255);

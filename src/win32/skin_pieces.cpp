@@ -180,4 +180,13 @@ void DrawTransportStrip(HDC dc, const RECT& strip,
   }
 }
 
+void DrawFocusMark(HDC dc, const RECT& place, int inset, int dpi) {
+  const int thickness = Scaled(1, dpi);
+  RECT frame = Inflated(place, -inset, -inset);
+  for (int i = 0; i < thickness; ++i) {
+    FrameSolid(dc, frame, palette::kFocusMark);
+    frame = Inflated(frame, -1, -1);
+  }
+}
+
 }  // namespace tavrin::win32

@@ -32,6 +32,9 @@ void DrawTextBlock(HDC dc, const RECT& area, std::wstring_view text,
 // One line of the skin's own lettering, vertically centred in the area.
 void DrawLabel(HDC dc, const RECT& area, std::wstring_view text,
                bool alignRight, int dpi);
+// The keyboard's mark on a control: an amber frame `inset` pixels inside
+// its place (outside it when negative), as thick as the scale makes a pixel.
+void DrawFocusMark(HDC dc, const RECT& place, int inset, int dpi);
 // The sunken edge around a system control's field; the control paints the
 // field itself.
 void DrawFieldFrame(HDC dc, const RECT& field);

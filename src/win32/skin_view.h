@@ -23,6 +23,9 @@ struct SkinView {
   // Set while the mouse button is held on a control and the pointer is
   // still over it.
   std::optional<std::size_t> pressed;
+  // The control the keyboard is on, while the window is active and the
+  // user has used the keyboard in it; a system control marks itself.
+  std::optional<std::size_t> focused;
 };
 
 }  // namespace tavrin::win32

@@ -1,11 +1,10 @@
 #include "win32/win32_form_window.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "win32/app_icon.h"
 #include "win32/dpi.h"
-
-#include <utility>
 #include "win32/form_classes.h"
 #include "win32/gdi_scopes.h"
 #include "win32/message_pump.h"
@@ -46,7 +45,7 @@ RECT ToRect(const platform::PixelRect& r) {
 
 Win32FormWindow::Win32FormWindow(const platform::FormDesign& design,
                                  platform::FormEvents& events)
-    : events_(events), model_(design) {
+    : events_(events), model_(design), keys_(design) {
   window_.reset(CreateFormWindow(design, this));
   PlaceCentred();
   CreateSystemControls();
@@ -159,6 +158,7 @@ void Win32FormWindow::SetCheck(std::string_view control, int value) {
   if (const auto index = model_.IndexOf(control)) {
     model_.At(*index).check = value;
     Invalidate(index);
+    if (const auto item = ItemOf(*index)) accessibility_.StateChanged(*item);
   }
 }
 
@@ -202,6 +202,24 @@ LRESULT Win32FormWindow::HandleMessage(HWND window, UINT message,
       return 1;  // the paint covers every pixel
     case WM_CLOSE:
       events_.OnSystemClose();
+      return 0;
+    case WM_KEYDOWN:
+      if (HandleKey(wParam, lParam)) return 0;
+      break;
+    // The keys that act at WM_KEYDOWN type nothing.
+    case WM_CHAR:
+      if (wParam == VK_TAB || wParam == VK_RETURN || wParam == VK_ESCAPE ||
+          wParam == VK_SPACE) {
+        return 0;
+      }
+      break;
+    case WM_GETOBJECT:
+      if (const auto answer = accessibility_.Answer(wParam, lParam)) {
+        return *answer;
+      }
+      break;
+    case kClickItemMessage:
+      ClickItem(wParam);
       return 0;
     case WM_DPICHANGED:
       DpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -249,13 +267,16 @@ void Win32FormWindow::Paint() {
   const bool pressedHere = press_ && press_->target == hovered_;
   const SkinView view{model_, caption, shape_, client,
                       press_ && !pressedHere ? Target{} : hovered_,
-                      pressedHere ? press_->target : Target{}};
+                      pressedHere ? press_->target : Target{}, MarkedFocus()};
   PaintSkin(canvas.Dc(), view);
 }
 
+// With a margin for a check box's focus mark, which lies around the box.
 void Win32FormWindow::Invalidate(Target target) {
   if (!target) return;
-  const RECT area = ToRect(model_.Controls()[*target].rect);
+  const int margin = Scaled(4, model_.Dpi());
+  RECT area = ToRect(model_.Controls()[*target].rect);
+  InflateRect(&area, margin, margin);
   InvalidateRect(window_.get(), &area, FALSE);
 }
 

@@ -10,6 +10,8 @@
 
 #include "platform/forms.h"
 #include "shell/form_layout.h"
+#include "shell/keyboard_focus.h"
+#include "win32/form_accessible.h"
 #include "win32/system_control.h"
 #include "win32/win32_handles.h"
 #include "win32/window_binding.h"
@@ -21,8 +23,11 @@ namespace tavrin::win32 {
 // window, not child windows: the window hit-tests the mouse against them
 // and the skin draws them. List and text boxes are the system's own
 // controls, child windows at their places that take their own mouse input
-// and, whenever the form is active, the keyboard.
-class Win32FormWindow final : public platform::FormWindow {
+// and, whenever the form is active, the keyboard. The keyboard moves
+// between all of them with Tab (form_window_keys.cpp), and screen readers
+// learn them from the window's accessible object.
+class Win32FormWindow final : public platform::FormWindow,
+                              private AccessibleForm {
  public:
   // Creates the window hidden and centred on the primary screen; throws
   // std::runtime_error when it cannot. `events` must outlive the window.
@@ -69,6 +74,9 @@ class Win32FormWindow final : public platform::FormWindow {
  private:
   friend LRESULT CALLBACK BoundWindowProc<Win32FormWindow>(HWND, UINT, WPARAM,
                                                            LPARAM) noexcept;
+  // A screen reader asked for a click (AccessibleForm::PostClick); wParam
+  // is the item.
+  static constexpr UINT kClickItemMessage = WM_APP + 1;
   // A control's index, or nothing for the form's own face.
   using Target = std::optional<std::size_t>;
   // A button held down on a target; the window has the mouse capture.
@@ -98,9 +106,27 @@ class Win32FormWindow final : public platform::FormWindow {
   std::optional<LRESULT> HandleControlMessage(UINT message, WPARAM wParam,
                                               LPARAM lParam);
   void ControlCommand(HWND child, WORD code);
-  // Gives the keyboard to a system control; false when the form has none.
+  // Gives the keyboard to the system control it is on, or to the first
+  // one when it is on none; false when it stays with the form itself.
   bool PassFocus();
-  void RememberFocus();
+  // Takes note of the system control the user put the keyboard on.
+  void FollowSystemFocus();
+
+  // The keyboard (form_window_keys.cpp).
+  bool HandleKey(WPARAM key, LPARAM lParam);
+  // A click on a control the keyboard reaches gives it the keyboard.
+  void TakeFocus(Target target);
+  void ShowFocusMoved(Target before);
+  // The control whose focus mark the skin draws now.
+  Target MarkedFocus() const;
+  std::optional<std::size_t> ItemOf(std::size_t control) const;
+
+  // AccessibleForm.
+  HWND FormHandle() const override { return window_.get(); }
+  std::vector<AccessibleItem> AccessibleItems() const override;
+  std::optional<std::size_t> AccessibleFocus() const override;
+  void PostClick(std::size_t item) override;
+  void ClickItem(std::size_t item);
 
   void Paint();
   void Invalidate(Target target);
@@ -131,7 +157,11 @@ class Win32FormWindow final : public platform::FormWindow {
   // By control index; empty for the controls the skin draws. They go
   // before the window (see the destructor).
   std::vector<std::unique_ptr<SystemControl>> systemControls_;
-  HWND lastFocus_ = nullptr;  // one of the system controls' windows
+  shell::KeyboardFocus keys_;
+  // Set once the user used the keyboard in the window: until then no focus
+  // mark shows, as in any Windows dialog.
+  bool keyboardCues_ = false;
+  FormAccessibility accessibility_{*this};
 };
 
 }  // namespace tavrin::win32
