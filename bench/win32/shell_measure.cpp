@@ -7,8 +7,11 @@
 //                                  the reply (so the chat scan runs)
 //   shell_measure advertises       the player goes to its next song; prints
 //                                  the line the auto advertiser posted
-//   shell_measure startup <runs>   CreateProcessW of tavrin.exe until its
-//                                  splash is visible, in milliseconds
+//   shell_measure startup <runs> [<program> <class>]
+//                                  CreateProcessW of tavrin.exe (or of the
+//                                  program beside it) until its splash (or
+//                                  its window of that class) is visible, in
+//                                  milliseconds
 //   shell_measure peak-memory <class>
 //                                  PeakWorkingSetSize in bytes of the process
 //                                  that owns a window of that class
@@ -27,6 +30,7 @@
 #include "e2e_support.h"
 #include "shell/main_frm.h"
 #include "shell_driving.h"
+#include "win32/win32_text.h"
 #include "ui_input.h"
 
 namespace {
@@ -108,30 +112,31 @@ int Advertises() {
   return 0;
 }
 
-int Startup(int runs) {
-  const std::wstring program = e2e::ProgramFolder() + L"\\tavrin.exe";
+int Startup(int runs, const std::string& programName, const char* className) {
+  const std::wstring program =
+      e2e::ProgramFolder() + L"\\" + win32::WideFromUtf8(programName);
   LARGE_INTEGER frequency{};
   QueryPerformanceFrequency(&frequency);
   std::vector<double> times;
   for (int run = 0; run < runs; ++run) {
-    if (!e2e::WaitUntil([] { return FindWindowA(e2e::kSplashClass, nullptr) == nullptr; }, 10s)) {
-      return Fail("a splash from before is still there");
+    if (!e2e::WaitUntil([&] { return FindWindowA(className, nullptr) == nullptr; }, 10s)) {
+      return Fail("a window from before is still there");
     }
     LARGE_INTEGER start{};
     QueryPerformanceCounter(&start);
     bool seen = false;
     LARGE_INTEGER shown{};
     {
-      // Ended again as soon as its splash is seen.
+      // Ended again as soon as its window is seen.
       const e2e::Process started = e2e::Process::Start(program, L"");
       if (started.Id() == 0) return Fail("CreateProcessW of tavrin.exe failed");
       for (int polls = 0; polls < 30000 && !seen; ++polls) {
         QueryPerformanceCounter(&shown);
-        seen = e2e::VisibleWindow(e2e::kSplashClass) != nullptr;
+        seen = e2e::VisibleWindow(className) != nullptr;
         if (!seen) Sleep(1);
       }
     }
-    if (!seen) return Fail("the splash was not shown within 30 s");
+    if (!seen) return Fail("the window was not shown within 30 s");
     const double ms = 1000.0 * static_cast<double>(shown.QuadPart - start.QuadPart) /
                       static_cast<double>(frequency.QuadPart);
     times.push_back(ms);
@@ -170,10 +175,15 @@ int main(int argc, char** argv) {
   if (command == "open-main" && argc == 2) return OpenMain();
   if (command == "answers" && argc == 2) return Answers();
   if (command == "advertises" && argc == 2) return Advertises();
-  if (command == "startup" && argc == 3) return Startup(std::max(1, std::atoi(argv[2])));
+  if (command == "startup" && (argc == 3 || argc == 5)) {
+    return Startup(std::max(1, std::atoi(argv[2])),
+                   argc == 5 ? argv[3] : "tavrin.exe",
+                   argc == 5 ? argv[4] : e2e::kSplashClass);
+  }
   if (command == "peak-memory" && argc == 3) return PeakMemory(argv[2]);
   std::fprintf(stderr,
-               "usage: shell_measure open-main | answers | advertises | startup <runs> |\n"
+               "usage: shell_measure open-main | answers | advertises |\n"
+               "       startup <runs> [<program> <class>] |\n"
                "       peak-memory <class>\n");
   return 2;
 }
