@@ -1,5 +1,7 @@
 #include "settings/settings_location.h"
 
+#include <utility>
+
 #include "settings/ini_text.h"
 #include "settings/settings_store.h"
 
@@ -25,16 +27,28 @@ std::string UserSettingsFile(std::string_view appDataFolder) {
 SettingsLocation::SettingsLocation(platform::ProfileFile& files,
                                    std::string_view appDataFolder)
     : files_(files) {
-  if (appDataFolder.empty() || files_.CanWrite(kSettingsFile)) return;
-  userFile_ = UserSettingsFile(appDataFolder);
+  appDataFolder_ = [folder = std::string(appDataFolder)] { return folder; };
+  Settle();
+}
+
+SettingsLocation::SettingsLocation(platform::ProfileFile& files,
+                                   std::function<std::string()> appDataFolder)
+    : files_(files), appDataFolder_(std::move(appDataFolder)) {}
+
+void SettingsLocation::Settle() {
+  if (!appDataFolder_) return;
+  const std::string folder = std::exchange(appDataFolder_, nullptr)();
+  if (folder.empty() || files_.CanWrite(kSettingsFile)) return;
+  userFile_ = UserSettingsFile(folder);
   userFileInUse_ = files_.Exists(userFile_);
 }
 
-std::string_view SettingsLocation::ReadingFrom() const {
+std::string_view SettingsLocation::ReadingFrom() {
+  Settle();
   return userFileInUse_ ? std::string_view(userFile_) : kSettingsFile;
 }
 
-std::string_view SettingsLocation::Mapped(std::string_view file) const {
+std::string_view SettingsLocation::Mapped(std::string_view file) {
   return IsSettingsFile(file) ? ReadingFrom() : file;
 }
 

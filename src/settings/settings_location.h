@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,11 @@ class SettingsLocation final : public platform::ProfileFile {
   // Deciding writes nothing.
   SettingsLocation(platform::ProfileFile& files,
                    std::string_view appDataFolder);
+  // The same, decided at the first use, with the folder the function gives
+  // then: the program's start pays neither for finding the folder nor for
+  // looking at the fixed place.
+  SettingsLocation(platform::ProfileFile& files,
+                   std::function<std::string()> appDataFolder);
 
   std::string Read(std::string_view section, std::string_view key,
                    std::string_view file) override;
@@ -38,15 +44,20 @@ class SettingsLocation final : public platform::ProfileFile {
 
   // Whether the settings go to the per-user file, now or from the first
   // write on.
-  bool Moved() const { return !userFile_.empty(); }
+  bool Moved() {
+    Settle();
+    return !userFile_.empty();
+  }
   // The file that settings are read from now.
-  std::string_view ReadingFrom() const;
+  std::string_view ReadingFrom();
 
  private:
-  std::string_view Mapped(std::string_view file) const;
+  void Settle();
+  std::string_view Mapped(std::string_view file);
   void MoveValuesOver();
 
   platform::ProfileFile& files_;
+  std::function<std::string()> appDataFolder_;  // empty once settled
   std::string userFile_;  // "" while the fixed place is used
   bool userFileInUse_ = false;
 };

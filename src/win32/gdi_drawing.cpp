@@ -23,7 +23,9 @@ void Gradient(HDC dc, const RECT& area, COLORREF from, COLORREF to,
   TRIVERTEX vertices[2] = {Vertex(area.left, area.top, from),
                            Vertex(area.right, area.bottom, to)};
   GRADIENT_RECT rect{0, 1};
-  GradientFill(dc, vertices, 2, &rect, 1, mode);
+  // The system's own, which msimg32's GradientFill only passes on to: one
+  // library fewer to load at the start.
+  GdiGradientFill(dc, vertices, 2, &rect, 1, mode);
 }
 
 HBRUSH DcBrush(HDC dc, COLORREF color) {

@@ -26,9 +26,9 @@ int RunTavrin() {
   win32::Win32Clock clock;
   win32::Win32ForeignWindows windows(clock);
   win32::Win32ProfileFile profileFiles;
-  // Where the settings live is settled before anything reads one.
-  settings::SettingsLocation profile(profileFiles,
-                                     win32::RoamingAppDataFolder());
+  // Where the settings live is settled when the first one is read, after
+  // the splash has shown.
+  settings::SettingsLocation profile(profileFiles, &win32::RoamingAppDataFolder);
   win32::Win32Launcher launcher;
   win32::Win32Timers timers;
   win32::Win32FormsToolkit forms;

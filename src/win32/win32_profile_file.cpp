@@ -6,6 +6,7 @@
 #include <string>
 
 #include "settings/stored_path.h"
+#include "win32/system_library.h"
 #include "win32/win32_file_names.h"
 #include "win32/win32_text.h"
 
@@ -127,9 +128,13 @@ bool Win32ProfileFile::CreateFolderOf(std::string_view file) {
 }
 
 std::string RoamingAppDataFolder() {
+  using FolderFunction = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
+  static const auto folderPath =
+      SystemFunction<FolderFunction>(L"shell32.dll", "SHGetFolderPathW");
   wchar_t folder[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr,
-                              SHGFP_TYPE_CURRENT, folder))) {
+  if (folderPath == nullptr ||
+      FAILED(folderPath(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT,
+                        folder))) {
     return {};
   }
   // Named as the settings file names the player: by its short path where

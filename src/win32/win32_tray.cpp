@@ -5,6 +5,7 @@
 
 #include <cstddef>
 
+#include "win32/system_library.h"
 #include "win32/tray_tip.h"
 
 namespace tavrin::win32 {
@@ -38,10 +39,16 @@ NOTIFYICONDATAA RecordFor(const platform::IconRecord& record) {
 
 }  // namespace
 
+// The shell's library is loaded when the icon is first needed, not at the
+// start.
 bool Win32Tray::Notify(platform::TrayCommand command,
                        const platform::IconRecord& record) {
+  using NotifyFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+  static const auto notify =
+      SystemFunction<NotifyFunction>(L"shell32.dll", "Shell_NotifyIconA");
+  if (notify == nullptr) return false;
   NOTIFYICONDATAA data = RecordFor(record);
-  return Shell_NotifyIconA(static_cast<DWORD>(command), &data) != FALSE;
+  return notify(static_cast<DWORD>(command), &data) != FALSE;
 }
 
 }  // namespace tavrin::win32

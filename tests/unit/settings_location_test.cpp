@@ -87,6 +87,23 @@ TEST(UserSettingsFile, SitsInATavrinFolderUnderTheGivenOne) {
   EXPECT_EQ(UserSettingsFile(R"(C:\users\tester\AppData\Roaming\)"), kUserFile);
 }
 
+// The folder is asked for once, at the first use: a per-user file that
+// appeared after the start is the one read.
+TEST_F(SettingsLocationTest, DecidedAtTheFirstUse) {
+  GuardedSystemFolder files(root_.Path());
+  int asked = 0;
+  SettingsLocation place(files, [&] {
+    ++asked;
+    return std::string(kAppData);
+  });
+  EXPECT_EQ(asked, 0);
+  ASSERT_TRUE(files.CreateFolderOf(kUserFile));
+  Lay(kUserFile, "[Tavrin Save]\r\nAscii=~~\r\n");
+  EXPECT_EQ(place.Read(kSettingsSection, "Ascii", kSettingsFile), "~~");
+  EXPECT_EQ(place.Read(kSettingsSection, "Ascii", kSettingsFile), "~~");
+  EXPECT_EQ(asked, 1);
+}
+
 TEST_F(SettingsLocationTest, WritableFixedPlaceKeepsTheSettingsThere) {
   IniProfileFile files(root_.Path());
   SettingsLocation place(files, kAppData);
