@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "shell/keyboard_focus.h"
+#include "win32/form_accessible.h"
 #include "win32/skin_fonts.h"
 #include "win32/skin_palette.h"
 #include "win32/win32_text.h"
@@ -50,14 +52,42 @@ std::unique_ptr<SystemControl> SystemControl::Create(
     SendMessageW(window, EM_SETLIMITTEXT,
                  static_cast<WPARAM>(design.maxLength), 0);
   }
-  return std::unique_ptr<SystemControl>(
-      new SystemControl(design.kind, window));
+  return std::unique_ptr<SystemControl>(new SystemControl(
+      design.kind, window, WideFromUtf8(shell::SpokenName(design))));
 }
 
-SystemControl::SystemControl(platform::ControlKind kind, HWND window)
+SystemControl::SystemControl(platform::ControlKind kind, HWND window,
+                             std::wstring name)
     : kind_(kind),
+      name_(std::move(name)),
       field_(CreateSolidBrush(palette::kFieldFill)),
-      window_(window) {}
+      window_(window) {
+  SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  original_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+      window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Procedure)));
+}
+
+// The control's own procedure again for its last messages.
+SystemControl::~SystemControl() {
+  if (original_ == nullptr) return;
+  SetWindowLongPtrW(window_.get(), GWLP_WNDPROC,
+                    reinterpret_cast<LONG_PTR>(original_));
+  SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
+}
+
+LRESULT CALLBACK SystemControl::Procedure(HWND window, UINT message,
+                                          WPARAM wParam, LPARAM lParam) {
+  const auto* control = reinterpret_cast<const SystemControl*>(
+      GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (control == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  if (message == WM_GETOBJECT) {
+    if (const auto answer =
+            AnswerForSystemControl(window, control->name_, wParam, lParam)) {
+      return *answer;
+    }
+  }
+  return CallWindowProcW(control->original_, window, message, wParam, lParam);
+}
 
 void SystemControl::Place(const platform::PixelRect& place, int dpi) {
   UniqueFont font = MakeFont(kLabelFont, dpi);

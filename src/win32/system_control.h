@@ -25,6 +25,7 @@ class SystemControl {
   // the window.
   static std::unique_ptr<SystemControl> Create(
       HWND form, const platform::ControlDesign& design, int id);
+  ~SystemControl();
   SystemControl(const SystemControl&) = delete;
   SystemControl& operator=(const SystemControl&) = delete;
 
@@ -52,9 +53,15 @@ class SystemControl {
   void SetLocked(bool locked);
 
  private:
-  SystemControl(platform::ControlKind kind, HWND window);
+  SystemControl(platform::ControlKind kind, HWND window, std::wstring name);
+  // Screen readers ask the control itself: its own procedure answers them
+  // with its name, and passes all else on.
+  static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam,
+                                    LPARAM lParam);
 
   platform::ControlKind kind_;
+  std::wstring name_;  // what the skin's label calls it
+  WNDPROC original_ = nullptr;
   bool locked_ = false;
   UniqueBrush field_;
   // The control draws with the font until it goes: declared before the

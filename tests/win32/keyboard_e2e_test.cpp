@@ -32,27 +32,31 @@ struct Accessible {
   Accessible(const Accessible&) = delete;
   Accessible& operator=(const Accessible&) = delete;
 
-  // "name|role|state" of each child, as a screen reader reads them.
+  // "name|role|state" of the child (0 for the object itself), as a screen
+  // reader reads them.
+  std::string Describe(long id) const {
+    if (object == nullptr) return "no object";
+    VARIANT child{};
+    child.vt = VT_I4;
+    child.lVal = id;
+    BSTR name = nullptr;
+    VARIANT role{}, state{};
+    object->get_accName(child, &name);
+    object->get_accRole(child, &role);
+    object->get_accState(child, &state);
+    std::string text = win32::Utf8FromWide(name != nullptr ? name : L"") + "|" +
+                       std::to_string(role.lVal) + "|" +
+                       std::to_string(state.lVal);
+    SysFreeString(name);
+    return text;
+  }
   std::vector<std::string> Children() const {
     std::vector<std::string> children;
     long count = 0;
     if (object == nullptr || FAILED(object->get_accChildCount(&count))) {
       return children;
     }
-    for (long id = 1; id <= count; ++id) {
-      VARIANT child{};
-      child.vt = VT_I4;
-      child.lVal = id;
-      BSTR name = nullptr;
-      VARIANT role{}, state{};
-      object->get_accName(child, &name);
-      object->get_accRole(child, &role);
-      object->get_accState(child, &state);
-      children.push_back(win32::Utf8FromWide(name != nullptr ? name : L"") + "|" +
-                         std::to_string(role.lVal) + "|" +
-                         std::to_string(state.lVal));
-      SysFreeString(name);
-    }
+    for (long id = 1; id <= count; ++id) children.push_back(Describe(id));
     return children;
   }
   long Focus() const {
@@ -164,6 +168,13 @@ TEST_F(Keyboard, ScreenReadersLearnEachControlsNameRoleAndState) {
   EXPECT_EQ(optionsChildren[2],
             Child("Start WinAmp with Tavrin", kCheckBox, kFocusable));
   EXPECT_EQ(optionsChildren[4], Child("Choose WinAmp", kButton, kFocusable));
+  // Asked itself, as a screen reader does when the box takes the keyboard,
+  // a text box gives the name its label shows.
+  const HWND dir = FindWindowExW(
+      options, FindWindowExW(options, nullptr, L"Edit", nullptr), L"Edit", nullptr);
+  const std::string described = Accessible(dir).Describe(CHILDID_SELF);
+  EXPECT_EQ(described.rfind("Path|" + std::to_string(ROLE_SYSTEM_TEXT) + "|", 0), 0u)
+      << described;
 
   ASSERT_TRUE(Accessible(options).Press(1)) << "Advertise Setup";
   const HWND setup = WaitForVisible(kSetupClass, 15s);

@@ -139,7 +139,8 @@ TEST_F(OptionsWindows, TypingCancellingSwitchingOffAndClosingStoreWhatTheUserDid
   EXPECT_EQ(SendBounded(ascii_, EM_GETLIMITTEXT, 0, 0), 24);
   const std::string loaded = SettingsText();
 
-  // Typed into the decoration box, then Tab to the path box.
+  // Typed into the decoration box, then Tab past the start switch to the
+  // path box.
   RECT box{};
   GetWindowRect(ascii_, &box);
   ClickAt({box.right - 3, (box.top + box.bottom) / 2});
@@ -148,6 +149,9 @@ TEST_F(OptionsWindows, TypingCancellingSwitchingOffAndClosingStoreWhatTheUserDid
   Press('A');
   Press('B');
   EXPECT_TRUE(BoxHolds(ascii_, "~~ab")) << BoxText(ascii_).value_or("?");
+  Press(VK_TAB);
+  ASSERT_TRUE(WaitUntil([&] { return KeyboardFocusOf(options) == options; }, 10s))
+      << "Tab left the keyboard at " << KeyboardFocusOf(options);
   Press(VK_TAB);
   ASSERT_TRUE(WaitUntil([&] { return KeyboardFocusOf(options) == dir_; }, 10s))
       << "Tab left the keyboard at " << KeyboardFocusOf(options);
