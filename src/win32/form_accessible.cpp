@@ -5,51 +5,10 @@
 #include <new>
 #include <utility>
 
-#include "win32/system_library.h"
+#include "win32/accessibility_library.h"
 
 namespace tavrin::win32 {
 namespace {
-
-// Few sessions meet a screen reader: the libraries are loaded when the
-// first one asks, and the thread joins a single-threaded apartment then,
-// which calls from other programs need.
-struct AccessibilityLibrary {
-  using LresultFromObjectFunction = LRESULT(WINAPI*)(REFIID, WPARAM, LPUNKNOWN);
-  using CreateStdObjectFunction = HRESULT(WINAPI*)(HWND, LONG, REFIID, void**);
-  using SysAllocStringFunction = BSTR(WINAPI*)(const OLECHAR*);
-  using CoInitializeExFunction = HRESULT(WINAPI*)(void*, DWORD);
-
-  LresultFromObjectFunction lresultFromObject = SystemFunction<LresultFromObjectFunction>(
-      L"oleacc.dll", "LresultFromObject");
-  CreateStdObjectFunction createStdObject = SystemFunction<CreateStdObjectFunction>(
-      L"oleacc.dll", "CreateStdAccessibleObject");
-  SysAllocStringFunction sysAllocString =
-      SystemFunction<SysAllocStringFunction>(L"oleaut32.dll", "SysAllocString");
-  bool apartment = Join();
-
-  bool Ready() const {
-    return lresultFromObject && createStdObject && sysAllocString && apartment;
-  }
-
- private:
-  static bool Join() {
-    const auto coInitializeEx =
-        SystemFunction<CoInitializeExFunction>(L"ole32.dll", "CoInitializeEx");
-    return coInitializeEx != nullptr &&
-           SUCCEEDED(coInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
-  }
-};
-
-const AccessibilityLibrary& Library() {
-  static const AccessibilityLibrary library;
-  return library;
-}
-
-HRESULT Text(const std::wstring& text, BSTR* out) {
-  *out = text.empty() ? nullptr : Library().sysAllocString(text.c_str());
-  if (text.empty()) return S_FALSE;
-  return *out != nullptr ? S_OK : E_OUTOFMEMORY;
-}
 
 void SetChildId(VARIANT* out, long id) {
   out->vt = VT_I4;
@@ -103,7 +62,7 @@ class FormAccessible final : public IAccessible {
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
     *parent = nullptr;
     if (form_ == nullptr) return RPC_E_DISCONNECTED;
-    return Library().createStdObject(form_->FormHandle(), OBJID_WINDOW,
+    return AccessibilityFunctions().createStdObject(form_->FormHandle(), OBJID_WINDOW,
                                      __uuidof(IDispatch),
                                      reinterpret_cast<void**>(parent));
   }
@@ -120,15 +79,15 @@ class FormAccessible final : public IAccessible {
     const auto item = Item(child);
     if (!item) return Answer(child);
     if (item->window == nullptr) return S_FALSE;
-    return Library().createStdObject(item->window, OBJID_WINDOW,
+    return AccessibilityFunctions().createStdObject(item->window, OBJID_WINDOW,
                                      __uuidof(IDispatch),
                                      reinterpret_cast<void**>(out));
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
     *name = nullptr;
-    if (IsSelf(child)) return Text(Caption(), name);
+    if (IsSelf(child)) return AccessibleText(Caption(), name);
     const auto item = Item(child);
-    return item ? Text(item->name, name) : Answer(child);
+    return item ? AccessibleText(item->name, name) : Answer(child);
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR* value) override {
     *value = nullptr;
@@ -202,9 +161,9 @@ class FormAccessible final : public IAccessible {
     if (!item) return IsSelf(child) ? S_FALSE : Answer(child);
     if (!item->clickable) return S_FALSE;
     if (item->role == ROLE_SYSTEM_CHECKBUTTON) {
-      return Text(item->checked ? L"Uncheck" : L"Check", action);
+      return AccessibleText(item->checked ? L"Uncheck" : L"Check", action);
     }
-    return Text(L"Press", action);
+    return AccessibleText(L"Press", action);
   }
   HRESULT STDMETHODCALLTYPE accSelect(long, VARIANT) override {
     return form_ ? DISP_E_MEMBERNOTFOUND : RPC_E_DISCONNECTED;
@@ -319,147 +278,6 @@ HRESULT FormAccessible::accHitTest(long x, long y, VARIANT* hit) {
   return S_OK;
 }
 
-// A system control's standard object with the name the user knows the
-// control by: the skin letters its label, which the system cannot see.
-// Everything else is the standard object's.
-class LabelledAccessible final : public IAccessible {
- public:
-  LabelledAccessible(IAccessible* standard, std::wstring name)
-      : standard_(standard), name_(std::move(name)) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) ||
-        id == __uuidof(IAccessible)) {
-      *out = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
-    }
-    return standard_->QueryInterface(id, out);
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    return standard_->GetTypeInfoCount(count);
-  }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT a, LCID b, ITypeInfo** c) override {
-    return standard_->GetTypeInfo(a, b, c);
-  }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID a, LPOLESTR* b, UINT c, LCID d,
-                                          DISPID* e) override {
-    return standard_->GetIDsOfNames(a, b, c, d, e);
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID a, REFIID b, LCID c, WORD d,
-                                   DISPPARAMS* e, VARIANT* f, EXCEPINFO* g,
-                                   UINT* h) override {
-    return standard_->Invoke(a, b, c, d, e, f, g, h);
-  }
-  HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-    if (child.vt == VT_I4 && child.lVal == CHILDID_SELF) return Text(name_, name);
-    return standard_->get_accName(child, name);
-  }
-  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** a) override {
-    return standard_->get_accParent(a);
-  }
-  HRESULT STDMETHODCALLTYPE get_accChildCount(long* a) override {
-    return standard_->get_accChildCount(a);
-  }
-  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT a, IDispatch** b) override {
-    return standard_->get_accChild(a, b);
-  }
-  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT a, BSTR* b) override {
-    return standard_->get_accValue(a, b);
-  }
-  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT a, BSTR* b) override {
-    return standard_->get_accDescription(a, b);
-  }
-  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT a, VARIANT* b) override {
-    return standard_->get_accRole(a, b);
-  }
-  HRESULT STDMETHODCALLTYPE get_accState(VARIANT a, VARIANT* b) override {
-    return standard_->get_accState(a, b);
-  }
-  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT a, BSTR* b) override {
-    return standard_->get_accHelp(a, b);
-  }
-  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* a, VARIANT b, long* c) override {
-    return standard_->get_accHelpTopic(a, b, c);
-  }
-  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT a, BSTR* b) override {
-    return standard_->get_accKeyboardShortcut(a, b);
-  }
-  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* a) override {
-    return standard_->get_accFocus(a);
-  }
-  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* a) override {
-    return standard_->get_accSelection(a);
-  }
-  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT a, BSTR* b) override {
-    return standard_->get_accDefaultAction(a, b);
-  }
-  HRESULT STDMETHODCALLTYPE accSelect(long a, VARIANT b) override {
-    return standard_->accSelect(a, b);
-  }
-  HRESULT STDMETHODCALLTYPE accLocation(long* a, long* b, long* c, long* d,
-                                        VARIANT e) override {
-    return standard_->accLocation(a, b, c, d, e);
-  }
-  HRESULT STDMETHODCALLTYPE accNavigate(long a, VARIANT b, VARIANT* c) override {
-    return standard_->accNavigate(a, b, c);
-  }
-  HRESULT STDMETHODCALLTYPE accHitTest(long a, long b, VARIANT* c) override {
-    return standard_->accHitTest(a, b, c);
-  }
-  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT a) override {
-    return standard_->accDoDefaultAction(a);
-  }
-  HRESULT STDMETHODCALLTYPE put_accName(VARIANT a, BSTR b) override {
-    return standard_->put_accName(a, b);
-  }
-  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT a, BSTR b) override {
-    return standard_->put_accValue(a, b);
-  }
-
- private:
-  ~LabelledAccessible() { standard_->Release(); }
-
-  ULONG references_ = 1;
-  IAccessible* standard_;  // one reference held
-  std::wstring name_;
-};
-
-std::optional<LRESULT> AnswerForSystemControl(HWND control,
-                                              const std::wstring& name,
-                                              WPARAM wParam,
-                                              LPARAM lParam) noexcept try {
-  if (static_cast<LONG>(lParam) != OBJID_CLIENT) return std::nullopt;
-  const AccessibilityLibrary& library = Library();
-  if (!library.Ready()) return std::nullopt;
-  std::wstring ownName = name;
-  IAccessible* standard = nullptr;
-  if (FAILED(library.createStdObject(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                     reinterpret_cast<void**>(&standard))) ||
-      standard == nullptr) {
-    return std::nullopt;
-  }
-  auto* labelled =
-      new (std::nothrow) LabelledAccessible(standard, std::move(ownName));
-  if (labelled == nullptr) {
-    standard->Release();
-    return std::nullopt;
-  }
-  const LRESULT answer =
-      library.lresultFromObject(__uuidof(IAccessible), wParam, labelled);
-  labelled->Release();
-  return answer;
-} catch (...) {
-  return std::nullopt;
-}
-
 FormAccessibility::~FormAccessibility() {
   if (object_ == nullptr) return;
   object_->Disconnect();
@@ -469,7 +287,7 @@ FormAccessibility::~FormAccessibility() {
 std::optional<LRESULT> FormAccessibility::Answer(WPARAM wParam,
                                                  LPARAM lParam) {
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return std::nullopt;
-  const AccessibilityLibrary& library = Library();
+  const AccessibilityLibrary& library = AccessibilityFunctions();
   if (!library.Ready()) return std::nullopt;
   if (object_ == nullptr) object_ = new (std::nothrow) FormAccessible(form_);
   if (object_ == nullptr) return std::nullopt;

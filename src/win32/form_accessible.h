@@ -60,12 +60,4 @@ class FormAccessibility {
   FormAccessible* object_ = nullptr;  // one reference held
 };
 
-// The answer to WM_GETOBJECT for a system control inside a form: its
-// standard object, named as the skin labels it.
-// Throws nothing: it is called from the control's window procedure.
-std::optional<LRESULT> AnswerForSystemControl(HWND control,
-                                              const std::wstring& name,
-                                              WPARAM wParam,
-                                              LPARAM lParam) noexcept;
-
 }  // namespace tavrin::win32

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "shell/keyboard_focus.h"
-#include "win32/form_accessible.h"
+#include "win32/labelled_accessible.h"
 #include "win32/skin_fonts.h"
 #include "win32/skin_palette.h"
 #include "win32/win32_text.h"
