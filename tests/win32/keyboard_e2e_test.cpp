@@ -129,8 +129,9 @@ TEST_F(Keyboard, TabToAdvertiseAndSpacePostsTheReport) {
   EXPECT_EQ(Accessible(main_).Focus(), 1) << "Advertise, the first stop";
 }
 
-// The keys typed in a text box that belong to the form reach it: Tab
-// leaves the box for the next control, Esc closes the window.
+// The keys typed in a text box that belong to the form reach it: Tab and
+// Shift+Tab leave the box for the next or the previous control, Esc closes
+// the window.
 TEST_F(Keyboard, TabLeavesTheTextBoxesAndEscClosesTheOptions) {
   const HWND options = OpenOptions();
   ASSERT_NE(options, nullptr);
@@ -140,6 +141,12 @@ TEST_F(Keyboard, TabLeavesTheTextBoxesAndEscClosesTheOptions) {
   Type(VK_TAB);
   EXPECT_TRUE(WaitUntil([&] { return KeyboardFocusOf(options) == options; }, 15s));
   EXPECT_EQ(Accessible(options).Focus(), 3) << "the auto-start box";
+  Type(VK_TAB);
+  EXPECT_TRUE(WaitUntil([&] { return KeyboardFocusOf(options) == dir; }, 15s));
+  ASSERT_TRUE(PressKeyWith(VK_SHIFT, VK_TAB)) << LastInputFailure();
+  EXPECT_TRUE(WaitUntil([&] { return KeyboardFocusOf(options) == options; }, 15s))
+      << "Shift+Tab goes back to the start switch";
+  EXPECT_EQ(Accessible(options).Focus(), 3);
   Type(VK_TAB);
   EXPECT_TRUE(WaitUntil([&] { return KeyboardFocusOf(options) == dir; }, 15s));
   Type(VK_ESCAPE);

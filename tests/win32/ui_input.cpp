@@ -112,6 +112,13 @@ bool PressKey(WORD virtualKey) {
   return SendKey(virtualKey, 0) && SendKey(virtualKey, KEYEVENTF_KEYUP);
 }
 
+bool PressKeyWith(WORD modifier, WORD virtualKey) {
+  if (!SendKey(modifier, 0)) return false;
+  const bool pressed = PressKey(virtualKey);
+  // Let go of the modifier even when the key failed, so that none stays down.
+  return SendKey(modifier, KEYEVENTF_KEYUP) && pressed;
+}
+
 bool Drag(int x0, int y0, int x1, int y1) {
   if (!MoveMouse(x0, y0) || !Send(MOUSEEVENTF_LEFTDOWN, x0, y0)) return false;
   bool moved = true;

@@ -24,6 +24,8 @@ bool Drag(int x0, int y0, int x1, int y1);
 
 // Presses and releases a key, which goes where the keyboard focus is.
 bool PressKey(WORD virtualKey);
+// The same with a modifier (VK_SHIFT, ...) held down.
+bool PressKeyWith(WORD modifier, WORD virtualKey);
 
 // Why the last of the calls above on this thread returned false.
 const std::string& LastInputFailure();
