@@ -119,10 +119,12 @@ void OptionsFRM::SelectDir() {
 }
 
 // The window stays loaded, with what was typed in it, until the setup
-// window hands back.
+// window hands back. The setup window shows before this one hides, so that
+// it takes the keyboard from it: hidden first, this window would pass the
+// keyboard to another program's window.
 void OptionsFRM::OpenSongAdvSetup() {
-  Hide();
   program_.ShowSongAdvSetup();
+  Hide();
 }
 
 void OptionsFRM::FadedOut() {

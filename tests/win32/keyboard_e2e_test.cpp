@@ -149,6 +149,18 @@ TEST_F(Keyboard, TabLeavesTheTextBoxesAndEscClosesTheOptions) {
   EXPECT_EQ(Accessible(options).Focus(), 3);
   Type(VK_TAB);
   EXPECT_TRUE(WaitUntil([&] { return KeyboardFocusOf(options) == dir; }, 15s));
+  // Enter on Advertise Setup opens the setup window, which then has the
+  // keyboard: its Esc brings Options back.
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(PressKeyWith(VK_SHIFT, VK_TAB)) << LastInputFailure();
+  }
+  EXPECT_TRUE(WaitUntil([&] { return Accessible(options).Focus() == 1; }, 15s));
+  Type(VK_RETURN);
+  const HWND setup = WaitForVisible(kSetupClass, 15s);
+  ASSERT_NE(setup, nullptr);
+  Type(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(setup) && IsWindowVisible(options); },
+                        15s));
   Type(VK_ESCAPE);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(options); }, 15s));
 }
