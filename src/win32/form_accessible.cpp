@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "win32/accessibility_library.h"
+#include "win32/accessible_object.h"
 
 namespace tavrin::win32 {
 namespace {
@@ -19,28 +20,10 @@ void SetChildId(VARIANT* out, long id) {
 
 // The client area's object: IAccessible over the window's items. Calls
 // come from other programs through the thread's messages.
-class FormAccessible final : public IAccessible {
+class FormAccessible final : public AccessibleObject {
  public:
   explicit FormAccessible(AccessibleForm& form) : form_(&form) {}
   void Disconnect() { form_ = nullptr; }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) ||
-        id == __uuidof(IAccessible)) {
-      *out = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
 
   // No type information: callers use IAccessible itself.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
@@ -204,7 +187,7 @@ class FormAccessible final : public IAccessible {
   }
 
  private:
-  ~FormAccessible() = default;
+  ~FormAccessible() override = default;
 
   bool IsSelf(VARIANT child) const {
     return form_ != nullptr && child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -232,7 +215,6 @@ class FormAccessible final : public IAccessible {
     return caption;
   }
 
-  ULONG references_ = 1;
   AccessibleForm* form_;
 };
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "win32/accessibility_library.h"
+#include "win32/accessible_object.h"
 
 namespace tavrin::win32 {
 namespace {
@@ -11,27 +12,11 @@ namespace {
 // A system control's standard object with the name the user knows the
 // control by: the skin letters its label, which the system cannot see.
 // Everything else is the standard object's.
-class LabelledAccessible final : public IAccessible {
+class LabelledAccessible final : public AccessibleObject {
  public:
   LabelledAccessible(IAccessible* standard, std::wstring name)
       : standard_(standard), name_(std::move(name)) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (id == __uuidof(IUnknown) || id == __uuidof(IDispatch) ||
-        id == __uuidof(IAccessible)) {
-      *out = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
-    }
-    return standard_->QueryInterface(id, out);
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) delete this;
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     return standard_->GetTypeInfoCount(count);
   }
@@ -114,9 +99,12 @@ class LabelledAccessible final : public IAccessible {
   }
 
  private:
-  ~LabelledAccessible() { standard_->Release(); }
+  ~LabelledAccessible() override { standard_->Release(); }
+  // The standard object's other interfaces (window, enumeration of items).
+  HRESULT OtherInterface(REFIID id, void** out) override {
+    return standard_->QueryInterface(id, out);
+  }
 
-  ULONG references_ = 1;
   IAccessible* standard_;  // one reference held
   std::wstring name_;
 };
