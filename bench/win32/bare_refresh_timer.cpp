@@ -11,7 +11,7 @@
 #include <cstdio>
 
 #include "bare_refresh_messages.h"
-#include "win32/win32_clock.h"
+#include "win32/base/win32_clock.h"
 #include "win32/win32_foreign_windows.h"
 
 namespace {

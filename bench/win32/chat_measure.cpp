@@ -37,9 +37,9 @@
 #include "chat/chat_scan.h"
 #include "e2e_support.h"
 #include "shell_driving.h"
-#include "win32/win32_clock.h"
+#include "win32/base/win32_clock.h"
 #include "win32/win32_foreign_windows.h"
-#include "win32/win32_timers.h"
+#include "win32/base/win32_timers.h"
 
 namespace {
 

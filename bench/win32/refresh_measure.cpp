@@ -17,9 +17,9 @@
 #include "e2e_support.h"
 #include "report/compiler_frm.h"
 #include "settings/save_frm.h"
-#include "win32/win32_clock.h"
+#include "win32/base/win32_clock.h"
 #include "win32/win32_foreign_windows.h"
-#include "win32/win32_timers.h"
+#include "win32/base/win32_timers.h"
 
 namespace {
 

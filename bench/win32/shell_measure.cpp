@@ -30,7 +30,7 @@
 #include "e2e_support.h"
 #include "shell/main_frm.h"
 #include "shell_driving.h"
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 #include "ui_input.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The system's Open dialog over a form.
-#include "win32/message_pump.h"
+#include "win32/base/message_pump.h"
 #include "win32/win32_form_window.h"
 
 #include <commdlg.h>
@@ -7,7 +7,7 @@
 #include <string>
 
 #include "win32/system_library.h"
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::win32 {
 namespace {

@@ -6,7 +6,7 @@
 #include <oleacc.h>
 
 #include "win32/win32_form_window.h"
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::win32 {
 namespace {

@@ -2,9 +2,9 @@
 // the notification area so that a menu never stays stuck open.
 #include <string>
 
-#include "win32/message_pump.h"
+#include "win32/base/message_pump.h"
 #include "win32/win32_form_window.h"
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::win32 {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "win32/gdi_drawing.h"
-#include "win32/gdi_scopes.h"
-#include "win32/win32_handles.h"
+#include "win32/base/gdi_scopes.h"
+#include "win32/base/win32_handles.h"
 
 namespace tavrin::win32 {
 namespace {

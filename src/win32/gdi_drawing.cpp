@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "win32/gdi_scopes.h"
-#include "win32/win32_handles.h"
+#include "win32/base/gdi_scopes.h"
+#include "win32/base/win32_handles.h"
 
 namespace tavrin::win32 {
 namespace {

@@ -5,8 +5,8 @@
 #include <chrono>
 #include <functional>
 
-#include "win32/win32_handles.h"
-#include "win32/window_binding.h"
+#include "win32/base/win32_handles.h"
+#include "win32/base/window_binding.h"
 
 // One running copy of the program in the user's session: two would both
 // answer every command in the room. A named mutex decides which copy runs,

@@ -4,8 +4,8 @@
 #include <map>
 #include <string>
 
-#include "win32/dpi.h"
-#include "win32/gdi_scopes.h"
+#include "win32/base/dpi.h"
+#include "win32/base/gdi_scopes.h"
 
 namespace tavrin::win32 {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "win32/win32_handles.h"
+#include "win32/base/win32_handles.h"
 
 // Fonts for the skins, sized for the window's resolution.
 namespace tavrin::win32 {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "win32/dpi.h"
+#include "win32/base/dpi.h"
 #include "win32/gdi_drawing.h"
 #include "win32/skin_art.h"
 #include "win32/skin_fonts.h"
@@ -11,7 +11,7 @@
 #include "win32/skin_palette.h"
 #include "win32/skin_pieces.h"
 #include "win32/skin_roles.h"
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::win32 {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "win32/dpi.h"
+#include "win32/base/dpi.h"
 #include "win32/gdi_drawing.h"
-#include "win32/gdi_scopes.h"
+#include "win32/base/gdi_scopes.h"
 #include "win32/skin_fonts.h"
 #include "win32/skin_palette.h"
 

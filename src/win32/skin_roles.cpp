@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::win32 {
 namespace {

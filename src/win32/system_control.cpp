@@ -7,7 +7,7 @@
 #include "win32/labelled_accessible.h"
 #include "win32/skin_fonts.h"
 #include "win32/skin_palette.h"
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::win32 {
 namespace {

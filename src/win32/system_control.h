@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "platform/forms.h"
-#include "win32/win32_handles.h"
+#include "win32/base/win32_handles.h"
 
 namespace tavrin::win32 {
 

@@ -6,16 +6,16 @@
 
 #include "settings/settings_location.h"
 #include "shell/program.h"
-#include "win32/message_pump.h"
+#include "win32/base/message_pump.h"
 #include "win32/single_instance.h"
-#include "win32/win32_clock.h"
+#include "win32/base/win32_clock.h"
 #include "win32/win32_file_names.h"
 #include "win32/win32_foreign_windows.h"
 #include "win32/win32_forms_toolkit.h"
 #include "win32/win32_launcher.h"
 #include "win32/win32_local_time.h"
 #include "win32/win32_profile_file.h"
-#include "win32/win32_timers.h"
+#include "win32/base/win32_timers.h"
 #include "win32/win32_tray.h"
 
 namespace {
@@ -40,6 +40,7 @@ int RunTavrin() {
       shell::Ports{windows, profile, launcher, timers, forms, tray, localTime,
                    clock, fileNames});
   const win32::InstanceCalls calls([&program] { program.BringForward(); });
+  win32::SetMessageRouter(&win32::RouteKeysToForms);
   program.Start();
   return win32::RunMessageLoop();
 }

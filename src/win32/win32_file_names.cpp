@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::win32 {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <utility>
 
-#include "win32/message_pump.h"
-#include "win32/win32_text.h"
+#include "win32/base/message_pump.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::win32 {
 namespace {

@@ -4,12 +4,12 @@
 #include <utility>
 
 #include "win32/app_icon.h"
-#include "win32/dpi.h"
+#include "win32/base/dpi.h"
 #include "win32/form_classes.h"
-#include "win32/gdi_scopes.h"
-#include "win32/message_pump.h"
+#include "win32/base/gdi_scopes.h"
+#include "win32/base/message_pump.h"
 #include "win32/skin_painter.h"
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::win32 {
 namespace {

@@ -13,8 +13,8 @@
 #include "shell/keyboard_focus.h"
 #include "win32/form_accessible.h"
 #include "win32/system_control.h"
-#include "win32/win32_handles.h"
-#include "win32/window_binding.h"
+#include "win32/base/win32_handles.h"
+#include "win32/base/window_binding.h"
 
 namespace tavrin::win32 {
 

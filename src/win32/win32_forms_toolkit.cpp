@@ -13,4 +13,17 @@ std::unique_ptr<platform::FormWindow> Win32FormsToolkit::Create(
 
 void Win32FormsToolkit::EndProgram() { ExitProcess(0); }
 
+bool RouteKeysToForms(MSG& message) {
+  // The key codes of Tab, Enter and Esc are also their characters.
+  const bool formKey =
+      (message.message == WM_KEYDOWN || message.message == WM_CHAR) &&
+      (message.wParam == VK_TAB || message.wParam == VK_RETURN ||
+       message.wParam == VK_ESCAPE);
+  if (formKey) {
+    const HWND form = GetAncestor(message.hwnd, GA_ROOT);
+    if (form != nullptr) message.hwnd = form;
+  }
+  return false;
+}
+
 }  // namespace tavrin::win32

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <memory>
 
 #include "platform/forms.h"
@@ -16,5 +18,10 @@ class Win32FormsToolkit final : public platform::FormsToolkit {
   // ExitProcess: no message is handled after it.
   void EndProgram() override;
 };
+
+// The message router of a program made of forms: Tab, Enter and Esc typed
+// in a form's text or list box go to the form, which moves between its
+// controls or closes.
+bool RouteKeysToForms(MSG& message);
 
 }  // namespace tavrin::win32

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "win32/win32_handles.h"
-#include "win32/win32_text.h"
+#include "win32/base/win32_handles.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::win32 {
 

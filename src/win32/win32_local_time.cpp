@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::win32 {
 namespace {

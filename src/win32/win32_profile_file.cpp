@@ -8,7 +8,7 @@
 #include "settings/stored_path.h"
 #include "win32/system_library.h"
 #include "win32/win32_file_names.h"
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::win32 {
 namespace {

@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "platform/foreign_windows.h"
-#include "win32/win32_handles.h"
-#include "win32/window_binding.h"
+#include "win32/base/win32_handles.h"
+#include "win32/base/window_binding.h"
 
 namespace tavrin::win32 {
 

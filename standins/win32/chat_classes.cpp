@@ -5,7 +5,7 @@
 #include "chat_painting.h"
 #include "gdi_paint.h"
 #include "guarded_window_proc.h"
-#include "win32/window_binding.h"
+#include "win32/base/window_binding.h"
 #include "window_support.h"
 
 namespace tavrin::standins::winhost {

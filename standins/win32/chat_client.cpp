@@ -5,8 +5,8 @@
 #include "chat_layout.h"
 #include "driver_message.h"
 #include "standins/chat_model.h"
-#include "win32/win32_text.h"
-#include "win32/window_binding.h"
+#include "win32/base/win32_text.h"
+#include "win32/base/window_binding.h"
 #include "window_support.h"
 
 namespace tavrin::standins::winhost {

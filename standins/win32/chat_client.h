@@ -8,7 +8,7 @@
 #include "chat_classes.h"
 #include "event_log.h"
 #include "standins/driver.h"
-#include "win32/win32_handles.h"
+#include "win32/base/win32_handles.h"
 
 namespace tavrin::standins::winhost {
 

@@ -3,8 +3,8 @@
 #include "chat_client.h"
 #include "standin_options.h"
 #include "standins/chat_model.h"
-#include "win32/win32_text.h"
-#include "win32/message_pump.h"
+#include "win32/base/win32_text.h"
+#include "win32/base/message_pump.h"
 
 using namespace tavrin::standins::winhost;
 

@@ -6,7 +6,7 @@
 
 #include "player_class.h"
 #include "standin_client.h"
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::standins::winhost {
 namespace {

@@ -8,7 +8,7 @@
 #include "chat_classes.h"
 #include "ctl_actions.h"
 #include "player_class.h"
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 using namespace tavrin::standins::winhost;
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "win32/win32_handles.h"
+#include "win32/base/win32_handles.h"
 
 namespace tavrin::standins::winhost {
 

@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "win32/gdi_scopes.h"
-#include "win32/win32_handles.h"
+#include "win32/base/gdi_scopes.h"
+#include "win32/base/win32_handles.h"
 
 // Drawing helpers for the stand-ins' faces, over the program's own scoped
 // device-context uses.

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "gdi_paint.h"
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::standins::winhost {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "player_window.h"
 #include "standin_options.h"
-#include "win32/message_pump.h"
+#include "win32/base/message_pump.h"
 
 using namespace tavrin::standins::winhost;
 

@@ -5,8 +5,8 @@
 #include "player_class.h"
 #include "player_face.h"
 #include "standins/peer_interface.h"
-#include "win32/win32_text.h"
-#include "win32/window_binding.h"
+#include "win32/base/win32_text.h"
+#include "win32/base/window_binding.h"
 
 namespace tavrin::standins::winhost {
 namespace {

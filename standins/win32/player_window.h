@@ -8,8 +8,8 @@
 #include "standin_options.h"
 #include "standins/driver.h"
 #include "standins/player_model.h"
-#include "win32/win32_clock.h"
-#include "win32/win32_handles.h"
+#include "win32/base/win32_clock.h"
+#include "win32/base/win32_handles.h"
 
 namespace tavrin::standins::winhost {
 

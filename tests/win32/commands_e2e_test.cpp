@@ -16,8 +16,8 @@
 #include "shell_driving.h"
 #include "standin_client.h"
 #include "ui_input.h"
-#include "win32/gdi_scopes.h"
-#include "win32/win32_text.h"
+#include "win32/base/gdi_scopes.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::e2e {
 namespace {

@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "standin_client.h"
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::e2e {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "win32/win32_handles.h"
+#include "win32/base/win32_handles.h"
 
 // Real processes and real windows for the end-to-end tests: the stand-in
 // programs are started beside this test program and driven from outside.

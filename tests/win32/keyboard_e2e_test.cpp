@@ -14,7 +14,7 @@
 #include "shell/main_frm.h"
 #include "shell_driving.h"
 #include "ui_input.h"
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::e2e {
 namespace {

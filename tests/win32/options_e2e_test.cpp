@@ -17,7 +17,7 @@
 #include "standin_client.h"
 #include "ui_input.h"
 #include "win32/win32_file_names.h"
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::e2e {
 namespace {

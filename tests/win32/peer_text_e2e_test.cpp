@@ -11,11 +11,11 @@
 #include "e2e_support.h"
 #include "platform/hung_peer_guard.h"
 #include "player/winamp_api.h"
-#include "win32/win32_clock.h"
+#include "win32/base/win32_clock.h"
 #include "win32/win32_foreign_windows.h"
 #include "win32/win32_profile_file.h"
-#include "win32/win32_timers.h"
-#include "win32/win32_text.h"
+#include "win32/base/win32_timers.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::e2e {
 namespace {

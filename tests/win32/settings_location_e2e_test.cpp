@@ -13,9 +13,9 @@
 #include "settings/settings_store.h"
 #include "shell/main_frm.h"
 #include "shell_driving.h"
-#include "win32/win32_handles.h"
+#include "win32/base/win32_handles.h"
 #include "win32/win32_profile_file.h"
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::e2e {
 namespace {

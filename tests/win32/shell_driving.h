@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "platform/forms.h"
-#include "win32/win32_handles.h"
+#include "win32/base/win32_handles.h"
 
 // Driving tavrin.exe's own windows from outside, with the real mouse: for
 // the end-to-end tests and the measurements.

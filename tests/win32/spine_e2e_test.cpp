@@ -13,12 +13,12 @@
 #include "player/winamp_api.h"
 #include "report/compiler_frm.h"
 #include "settings/settings_store.h"
-#include "win32/win32_clock.h"
+#include "win32/base/win32_clock.h"
 #include "win32/win32_foreign_windows.h"
 #include "win32/win32_launcher.h"
 #include "win32/win32_profile_file.h"
-#include "win32/win32_text.h"
-#include "win32/win32_timers.h"
+#include "win32/base/win32_text.h"
+#include "win32/base/win32_timers.h"
 
 namespace tavrin::e2e {
 namespace {

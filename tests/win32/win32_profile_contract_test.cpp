@@ -9,7 +9,7 @@
 #include "e2e_support.h"
 #include "profile_file_contract.h"
 #include "win32/win32_profile_file.h"
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 namespace tavrin::contract {
 namespace {

@@ -1,4 +1,4 @@
-#include "win32/message_pump.h"
+#include "win32/base/message_pump.h"
 
 #include <windows.h>
 
@@ -23,27 +23,17 @@ bool IsRepeatedTimer(const MSG& message, const std::vector<TimerKey>& seen) {
                    TimerKey{message.hwnd, message.wParam}) != seen.end();
 }
 
-// Tab, Enter and Esc typed in a form's text or list box are the form's:
-// they move between its controls or close it. Their key codes are also
-// their characters.
-bool IsFormKey(const MSG& message) {
-  return (message.message == WM_KEYDOWN || message.message == WM_CHAR) &&
-         (message.wParam == VK_TAB || message.wParam == VK_RETURN ||
-          message.wParam == VK_ESCAPE);
-}
+MessageRouter router = nullptr;
 
-// The windows of this thread are all the program's forms and their
-// controls.
 void Dispatch(MSG& message) {
-  if (IsFormKey(message)) {
-    const HWND form = GetAncestor(message.hwnd, GA_ROOT);
-    if (form != nullptr) message.hwnd = form;
-  }
+  if (router != nullptr && router(message)) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);
 }
 
 }  // namespace
+
+void SetMessageRouter(MessageRouter route) { router = route; }
 
 void EnterModalLoop() { ++modalLoops; }
 void LeaveModalLoop() {

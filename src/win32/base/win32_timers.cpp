@@ -1,4 +1,4 @@
-#include "win32/win32_timers.h"
+#include "win32/base/win32_timers.h"
 
 #include <algorithm>
 #include <stdexcept>

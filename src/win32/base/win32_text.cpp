@@ -1,4 +1,4 @@
-#include "win32/win32_text.h"
+#include "win32/base/win32_text.h"
 
 #include <windows.h>
 

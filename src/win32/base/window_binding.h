@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "win32/win32_handles.h"
+#include "win32/base/win32_handles.h"
 
 // Binds a C++ object to the window it owns: the object comes in as the
 // creation parameter, is kept in GWLP_USERDATA from WM_NCCREATE on and is

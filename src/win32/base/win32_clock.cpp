@@ -1,4 +1,4 @@
-#include "win32/win32_clock.h"
+#include "win32/base/win32_clock.h"
 
 #include <windows.h>
 

@@ -1,7 +1,15 @@
 #pragma once
 
+#include <windows.h>
+
 // The user-interface thread's message handling.
 namespace tavrin::win32 {
+
+// Sees each message before it is dispatched: it may send it to another
+// window (change its hwnd), or handle it whole and return true. One per
+// program, set before the first message.
+using MessageRouter = bool (*)(MSG& message);
+void SetMessageRouter(MessageRouter route);
 
 // Handles the messages waiting now, once each, and returns. A WM_QUIT found
 // on the way is put back for the main loop. A timer ticks at most once per

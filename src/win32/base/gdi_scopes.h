@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "win32/win32_handles.h"
+#include "win32/base/win32_handles.h"
 
 // Scoped uses of device contexts: each gives back what it took.
 namespace tavrin::win32 {

@@ -1,4 +1,4 @@
-#include "win32/gdi_scopes.h"
+#include "win32/base/gdi_scopes.h"
 
 namespace tavrin::win32 {
 

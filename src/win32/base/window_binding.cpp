@@ -1,4 +1,4 @@
-#include "win32/window_binding.h"
+#include "win32/base/window_binding.h"
 
 #include <stdexcept>
 #include <string>
