@@ -29,12 +29,13 @@
 #include <vector>
 
 #include "commands/commands_frm.h"
+#include "forms/effects.h"
+#include "forms/form.h"
 #include "settings/ini_text.h"
 #include "settings/options_frm.h"
 #include "settings/settings_store.h"
 #include "settings/song_adv_setup_frm.h"
 #include "shell/about_frm.h"
-#include "shell/effects.h"
 #include "shell/intro_frm.h"
 #include "shell/main_frm.h"
 #include "shell/message_frm.h"
@@ -322,7 +323,7 @@ void PaintNow(HWND window, std::string_view name) {
   }
 }
 
-HWND HandleOf(shell::Form& form) {
+HWND HandleOf(forms::Form& form) {
   return reinterpret_cast<HWND>(form.Window().Handle());
 }
 
@@ -351,9 +352,9 @@ class Harness {
     }
   }
 
-  void FadeIn(shell::Form& form, std::string_view name) {
+  void FadeIn(forms::Form& form, std::string_view name) {
     const HWND window = HandleOf(form);
-    AdvanceUntil([&] { return LayeredAlpha(window) == shell::kWorkingAlpha; },
+    AdvanceUntil([&] { return LayeredAlpha(window) == forms::kWorkingAlpha; },
                  std::string(name) + " did not fade in");
   }
 
@@ -391,7 +392,7 @@ class Harness {
 // click on its close control, and whether it is loaded.
 struct WindowUnderTest {
   const char* name;
-  std::function<shell::Form&()> open;
+  std::function<forms::Form&()> open;
   const char* closeControl;
   std::function<bool()> loaded;
   // Around the measured cycles: what the window needs open beneath it.
@@ -400,7 +401,7 @@ struct WindowUnderTest {
 };
 
 void Cycle(Harness& harness, const WindowUnderTest& window) {
-  shell::Form& form = window.open();
+  forms::Form& form = window.open();
   Require(window.loaded(),
           std::string(window.name) + " was not loaded by its opening");
   harness.FadeIn(form, window.name);
@@ -481,7 +482,7 @@ int Run(int cycles, const Limits& limits) {
 
   harness.StartToMainWindow();
 
-  const auto openOptions = [&program]() -> shell::Form& {
+  const auto openOptions = [&program]() -> forms::Form& {
     program.Main().OnClick("OptionsLBL");
     Require(program.OptionsLoaded(), "Options was not loaded by its button");
     return program.Options();
@@ -490,7 +491,7 @@ int Run(int cycles, const Limits& limits) {
       {"Options", openOptions, "ExitLBL",
        [&] { return program.OptionsLoaded(); }},
       {"SongAdvSetup",
-       [&]() -> shell::Form& {
+       [&]() -> forms::Form& {
          program.Options().OnClick("SongAdvSetup");
          Require(program.SongAdvSetupLoaded(),
                  "SongAdvSetup was not loaded by its button");
@@ -505,7 +506,7 @@ int Run(int cycles, const Limits& limits) {
                               "Options was not unloaded after its fade-out");
        }},
       {"Commands",
-       [&]() -> shell::Form& {
+       [&]() -> forms::Form& {
          program.ShowCommands();
          Require(program.CommandsLoaded(),
                  "Commands was not loaded by ShowCommands");
@@ -513,7 +514,7 @@ int Run(int cycles, const Limits& limits) {
        },
        "ExitLBL", [&] { return program.CommandsLoaded(); }},
       {"About",
-       [&]() -> shell::Form& {
+       [&]() -> forms::Form& {
          program.Main().OnClick("AboutLBL");
          Require(program.AboutLoaded(), "About was not loaded by its button");
          return program.About();
@@ -521,7 +522,7 @@ int Run(int cycles, const Limits& limits) {
        "BackToMain", [&] { return program.AboutLoaded(); }},
       // As the main window tells of the auto advertiser being switched on.
       {"Message",
-       [&]() -> shell::Form& {
+       [&]() -> forms::Form& {
          shell::MessageFRM& message = program.Message();
          message.SetTMP("MAIN");
          message.Show();

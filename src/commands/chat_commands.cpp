@@ -3,20 +3,19 @@
 #include <optional>
 #include <string>
 
+#include "chat/chat_sender.h"
 #include "chat/screen_name.h"
+#include "commands/command_target.h"
 #include "commands/waiting_commands.h"
+#include "forms/guarded.h"
 #include "player/winamp_api.h"
 #include "report/compiler_frm.h"
-#include "shell/guarded.h"
-#include "shell/main_frm.h"
-#include "shell/program.h"
 
 namespace tavrin::commands {
 namespace {
 
+using forms::Guarded;
 using report::CompilerFRM;
-using shell::Guarded;
-using shell::Program;
 
 // Only ASCII letters change: every command word is ASCII, and a line with
 // any other character is no command.
@@ -37,35 +36,35 @@ std::optional<ChatCommand> CommandOf(std::string_view line) {
 }
 
 // Sends the line; the send pumps, so nothing read before it is used after.
-void Send(Program& program, const std::string& line) {
-  Guarded([&] { program.Chat().Send(line); });
+void Send(CommandTarget& target, const std::string& line) {
+  Guarded([&] { target.Chat().Send(line); });
 }
 
 // The decoration, read anew for every reply, then the reply's own text.
-void Reply(Program& program, std::string_view text) {
+void Reply(CommandTarget& target, std::string_view text) {
   std::string line;
-  Guarded([&] { line = program.Save().Ascii; });
+  Guarded([&] { line = target.Save().Ascii; });
   line += text;
-  Send(program, line);
+  Send(target, line);
 }
 
-void ReplyWithField(Program& program, std::string_view label,
+void ReplyWithField(CommandTarget& target, std::string_view label,
                     std::string CompilerFRM::*field) {
   std::string text(label);
-  Guarded([&] { text += program.FreshReport().*field; });
-  Reply(program, text);
+  Guarded([&] { text += target.FreshReport().*field; });
+  Reply(target, text);
 }
 
 // The player is given the command first, then the report is rebuilt at
 // once (it may still show the state from before the player acted) and
 // posted.
 template <typename Command>
-void Transport(Program& program, Command&& command) {
-  platform::ForeignWindows& windows = program.ports().windows;
+void Transport(CommandTarget& target, Command&& command) {
+  platform::ForeignWindows& windows = target.Windows();
   Guarded([&] { command(windows); });
   std::string report;
-  Guarded([&] { report = program.FreshReport().Data; });
-  Send(program, report);
+  Guarded([&] { report = target.FreshReport().Data; });
+  Send(target, report);
 }
 
 void Play(platform::ForeignWindows& windows) {
@@ -77,104 +76,104 @@ void Play(platform::ForeignWindows& windows) {
   }
 }
 
-void Perform(Program& program, ChatCommand command) {
+void Perform(CommandTarget& target, ChatCommand command) {
   switch (command) {
     case ChatCommand::kTime:
-      return Reply(program, " The Time is: " +
-                                program.ports().localTime.TimeOfDay() + ".");
+      return Reply(target,
+                   " The Time is: " + target.LocalTime().TimeOfDay() + ".");
     case ChatCommand::kDate:
-      return Reply(program,
-                   " The Date is: " + program.ports().localTime.Today() + ".");
+      return Reply(target,
+                   " The Date is: " + target.LocalTime().Today() + ".");
     case ChatCommand::kPlay:
-      return Transport(program, Play);
+      return Transport(target, Play);
     case ChatCommand::kNext:
-      return Transport(program, player::WinampNext);
+      return Transport(target, player::WinampNext);
     case ChatCommand::kPrevious:
-      return Transport(program, player::WinampPrevious);
+      return Transport(target, player::WinampPrevious);
     case ChatCommand::kPause:
-      return Transport(program, [](platform::ForeignWindows& windows) {
+      return Transport(target, [](platform::ForeignWindows& windows) {
         if (player::GetPlayState(windows) == player::kPlaying) {
           player::WinampPause(windows);
         }
       });
     case ChatCommand::kStop:
-      return Transport(program, [](platform::ForeignWindows& windows) {
+      return Transport(target, [](platform::ForeignWindows& windows) {
         if (player::GetPlayState(windows) == player::kPlaying) {
           player::WinampStop(windows);
         }
       });
     case ChatCommand::kAbout:
-      return Reply(program, shell::MainFRM::kAdvertLine);
+      return Reply(target, kAdvertLine);
     case ChatCommand::kAdvertise: {
       std::string report;
-      Guarded([&] { report = program.FreshReport().Data; });
-      return Send(program, report);
+      Guarded([&] { report = target.FreshReport().Data; });
+      return Send(target, report);
     }
     case ChatCommand::kSong:
-      return ReplyWithField(program, " Song Name: ", &CompilerFRM::SongName);
+      return ReplyWithField(target, " Song Name: ", &CompilerFRM::SongName);
     case ChatCommand::kBitRate:
-      return ReplyWithField(program, " BitRate: ", &CompilerFRM::BitRate);
+      return ReplyWithField(target, " BitRate: ", &CompilerFRM::BitRate);
     case ChatCommand::kElapsedRemaining: {
       std::string text = " Elapsed/Remaining: ";
       Guarded([&] {
-        const CompilerFRM& report = program.FreshReport();
+        const CompilerFRM& report = target.FreshReport();
         text += report.Elapsed + "/" + report.Remaining;
       });
-      return Reply(program, text);
+      return Reply(target, text);
     }
     case ChatCommand::kLength:
-      return ReplyWithField(program, " Track Length: ",
+      return ReplyWithField(target, " Track Length: ",
                             &CompilerFRM::TrackLength);
     case ChatCommand::kStatus:
-      return ReplyWithField(program, " Winamp Status: ", &CompilerFRM::WAStatus);
+      return ReplyWithField(target, " Winamp Status: ", &CompilerFRM::WAStatus);
     case ChatCommand::kMinimize:
-      return Guarded([&] { program.Main().MinimizeToTray(); });
+      return Guarded([&] { target.MinimizeToTray(); });
     case ChatCommand::kRestore:
-      return Guarded([&] { program.Main().RestoreFromTray(); });
+      return Guarded([&] { target.RestoreFromTray(); });
     // There is no help of its own: the commands window is the help.
     case ChatCommand::kCommands:
     case ChatCommand::kHelp:
-      return Guarded([&] { program.ShowCommands(); });
+      return Guarded([&] { target.ShowCommands(); });
     case ChatCommand::kExit:
-      return Guarded([&] { program.Main().ExitProgram(); });
+      return Guarded([&] { target.ExitProgram(); });
   }
 }
 
 // Decides the lines in order, each once, while the client tells the name.
 // A reply pumps, and a line raised inside it joins the queue behind.
-void DecideInOrder(Program& program, WaitingCommands& waiting) {
+void DecideInOrder(CommandTarget& target, WaitingCommands& waiting) {
   while (std::optional<WaitingCommands::Line> line = waiting.TakeFirst()) {
     // The screen name costs a walk of the chat client's windows: asked only
     // for a line that is a command, and anew for each. A failure while
     // reading it makes nobody the owner; a client that shows no name gives
     // the empty one, which only an empty speaker matches.
     std::optional<std::string> name = std::string();
-    Guarded([&] { name = chat::ReadScreenName(program.ports().windows); });
+    Guarded([&] { name = chat::ReadScreenName(target.Windows()); });
     if (!name) {
       waiting.PutBack(std::move(*line));
       return;
     }
-    if (*name == line->speaker) Guarded([&] { Perform(program, line->command); });
+    if (*name == line->speaker) Guarded([&] { Perform(target, line->command); });
   }
 }
 
 }  // namespace
 
-void DispatchChatCommand(Program& program, std::string_view speaker,
+void DispatchChatCommand(CommandTarget& target, std::string_view speaker,
                          std::string_view line) {
   const std::optional<ChatCommand> command = CommandOf(line);
   if (!command) return;
   Guarded([&] {
-    program.WaitingCommandLines().Add(std::string(speaker), *command);
+    target.WaitingCommandLines().Add(std::string(speaker), *command);
   });
-  DecideWaitingCommands(program);
+  DecideWaitingCommands(target);
 }
 
-void DecideWaitingCommands(Program& program) {
-  WaitingCommands& waiting = program.WaitingCommandLines();
+void DecideWaitingCommands(CommandTarget& target) {
+  WaitingCommands& waiting = target.WaitingCommandLines();
   if (waiting.Deciding()) return;
   waiting.SetDeciding(true);
-  Guarded([&] { DecideInOrder(program, waiting); });
+  Guarded([&] { DecideInOrder(target, waiting); });
   waiting.SetDeciding(false);
   Guarded([&] { waiting.KeepTimer(); });
 }

@@ -3,11 +3,9 @@
 #include <array>
 #include <string_view>
 
-namespace tavrin::shell {
-class Program;
-}
-
 namespace tavrin::commands {
+
+class CommandTarget;
 
 // What a command word does.
 enum class ChatCommand {
@@ -36,6 +34,12 @@ struct CommandWord {
   std::string_view word;
   ChatCommand command;
 };
+
+// The program's advertisement: ".about" replies with it, and About on the
+// main window and in the tray menu posts it.
+inline constexpr std::string_view kAdvertLine =
+    " Tavrin By: Dunmarrow (Kestle). Advertises WinAmp Version 2, 3, and 5 "
+    "to the AOL 7, 8, and 9 ChatRoom";
 
 // Every word the room may type, in lower case. Each reply holds a blank and
 // no word does, so the program's own replies, coming back as the owner's
@@ -82,10 +86,10 @@ inline constexpr std::array<CommandWord, 31> kCommandWords = {{
 //
 // A command whose speaker cannot be decided now (the chat client did not
 // answer for the screen name) waits, and lines after it wait behind it.
-void DispatchChatCommand(shell::Program& program, std::string_view speaker,
+void DispatchChatCommand(CommandTarget& target, std::string_view speaker,
                          std::string_view line);
 // Decides the waiting command lines in order while the client answers;
 // what the retries of the waiting lines run.
-void DecideWaitingCommands(shell::Program& program);
+void DecideWaitingCommands(CommandTarget& target);
 
 }  // namespace tavrin::commands

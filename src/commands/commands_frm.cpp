@@ -1,7 +1,6 @@
 #include "commands/commands_frm.h"
 
-#include "shell/effects.h"
-#include "shell/program.h"
+#include "forms/effects.h"
 
 namespace tavrin::commands {
 
@@ -52,12 +51,13 @@ platform::FormDesign CommandsFRM::Design() {
 }
 
 // The fade counter starts at 0, the window's design-time Tag.
-CommandsFRM::CommandsFRM(shell::Program& program)
-    : Form(program, Design()),
-      fader_(*window_, program.ports().timers, 0, [this] { FadedOut(); }) {}
+CommandsFRM::CommandsFRM(CommandsHost& host)
+    : Form(host.Forms(), Design()),
+      host_(host),
+      fader_(*window_, host.Timers(), 0, [this] { FadedOut(); }) {}
 
 void CommandsFRM::Load() {
-  shell::ShapeCommandsFRM(Window());
+  forms::ShapeCommandsFRM(Window());
   fader_.Load();
   for (const Entry& entry : Entries()) {
     window_->AddListItem("Commands", entry.caption);
@@ -79,6 +79,6 @@ void CommandsFRM::OnSelectionChange(std::string_view control) {
 }
 
 // It hands over to no window.
-void CommandsFRM::FadedOut() { program_.UnloadCommands(); }
+void CommandsFRM::FadedOut() { host_.UnloadCommands(); }
 
 }  // namespace tavrin::commands

@@ -3,15 +3,16 @@
 #include <array>
 #include <string_view>
 
-#include "shell/fader.h"
-#include "shell/form.h"
+#include "commands/commands_host.h"
+#include "forms/fader.h"
+#include "forms/form.h"
 
 namespace tavrin::commands {
 
 // The reference window of the chat commands: a list of them and, beside
 // it, what the selected one does. It only informs; closing it shows no
 // other window, and the next opening starts afresh.
-class CommandsFRM final : public shell::Form {
+class CommandsFRM final : public forms::Form {
  public:
   struct Entry {
     std::string_view caption;
@@ -25,7 +26,7 @@ class CommandsFRM final : public shell::Form {
 
   static platform::FormDesign Design();
 
-  explicit CommandsFRM(shell::Program& program);
+  explicit CommandsFRM(CommandsHost& host);
   void Load();
 
   void OnClick(std::string_view control) override;
@@ -34,7 +35,8 @@ class CommandsFRM final : public shell::Form {
  private:
   void FadedOut();
 
-  shell::Fader fader_;
+  CommandsHost& host_;
+  forms::Fader fader_;
 };
 
 }  // namespace tavrin::commands

@@ -14,6 +14,8 @@ namespace tavrin::platform {
 
 // Twips are 1/1440 inch: forms and controls are designed in them. At the
 // standard 96 dots per inch a pixel is 15 twips.
+inline constexpr int kTwipsPerInch = 1440;
+
 struct TwipsRect {
   int left = 0;
   int top = 0;

@@ -1,9 +1,8 @@
 #include "settings/options_frm.h"
 
+#include "forms/effects.h"
 #include "settings/settings_store.h"
 #include "settings/stored_path.h"
-#include "shell/effects.h"
-#include "shell/program.h"
 
 namespace tavrin::settings {
 
@@ -34,9 +33,10 @@ platform::FormDesign OptionsFRM::Design() {
 }
 
 // The fade counter starts at 1, the window's design-time Tag.
-OptionsFRM::OptionsFRM(shell::Program& program)
-    : Form(program, Design()),
-      fader_(*window_, program.ports().timers, 1, [this] { FadedOut(); }) {}
+OptionsFRM::OptionsFRM(OptionsHost& host)
+    : Form(host.Forms(), Design()),
+      host_(host),
+      fader_(*window_, host.Timers(), 1, [this] { FadedOut(); }) {}
 
 OptionsFRM::~OptionsFRM() { *alive_ = false; }
 
@@ -44,11 +44,11 @@ OptionsFRM::~OptionsFRM() { *alive_ = false; }
 // runs its handler: the values just loaded are committed again before the
 // window shows.
 void OptionsFRM::Load() {
-  const SaveFRM& holder = program_.Save();
+  const SaveFRM& holder = host_.Save();
   window_->SetControlText("Dir", holder.Dir);
   window_->SetControlText("Ascii", holder.Ascii);
   if (holder.AutoStartWA == kChecked) SetAutoStartWA(kChecked);
-  shell::ShapeOptionsFRM(Window());
+  forms::ShapeOptionsFRM(Window());
   fader_.Load();
 }
 
@@ -90,14 +90,13 @@ void OptionsFRM::AutoStartWAClicked() {
 void OptionsFRM::Commit() {
   const std::string ascii = OneLine(window_->ControlText("Ascii"));
   const std::string dir = OneLine(window_->ControlText("Dir"));
-  const shell::Ports& ports = program_.ports();
-  WriteSetting(ports.profile, kSettingsSection, key::kAscii, ascii,
-               kSettingsFile);
-  WriteSetting(ports.profile, kSettingsSection, key::kAutoLoadWA,
+  platform::ProfileFile& profile = host_.Profile();
+  WriteSetting(profile, kSettingsSection, key::kAscii, ascii, kSettingsFile);
+  WriteSetting(profile, kSettingsSection, key::kAutoLoadWA,
                std::to_string(autoStartWA_), kSettingsFile);
-  WriteSetting(ports.profile, kSettingsSection, key::kWinampDIR,
-               StoredPath(ports.fileNames, dir), kSettingsFile);
-  SaveFRM& holder = program_.Save();
+  WriteSetting(profile, kSettingsSection, key::kWinampDIR,
+               StoredPath(host_.FileNames(), dir), kSettingsFile);
+  SaveFRM& holder = host_.Save();
   holder.Dir = dir;
   holder.AutoStartWA = autoStartWA_;
   holder.Ascii = ascii;
@@ -123,13 +122,13 @@ void OptionsFRM::SelectDir() {
 // it takes the keyboard from it: hidden first, this window would pass the
 // keyboard to another program's window.
 void OptionsFRM::OpenSongAdvSetup() {
-  program_.ShowSongAdvSetup();
+  host_.ShowSongAdvSetup();
   Hide();
 }
 
 void OptionsFRM::FadedOut() {
-  program_.HandBack("MAIN");
-  program_.UnloadOptions();
+  host_.HandBack("MAIN");
+  host_.UnloadOptions();
 }
 
 }  // namespace tavrin::settings

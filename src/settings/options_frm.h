@@ -4,9 +4,10 @@
 #include <string>
 #include <string_view>
 
+#include "forms/fader.h"
+#include "forms/form.h"
+#include "settings/options_host.h"
 #include "settings/save_frm.h"
-#include "shell/fader.h"
-#include "shell/form.h"
 
 namespace tavrin::settings {
 
@@ -15,7 +16,7 @@ namespace tavrin::settings {
 // committed together, file first and holder second, whenever the switch
 // changes and when the window closes; what is typed in its boxes takes
 // effect only then. Closing always commits.
-class OptionsFRM final : public shell::Form {
+class OptionsFRM final : public forms::Form {
  public:
   // The Open dialog admits only the player's own program file.
   static constexpr platform::FileFilter kPlayerFilter = {
@@ -26,7 +27,7 @@ class OptionsFRM final : public shell::Form {
 
   static platform::FormDesign Design();
 
-  explicit OptionsFRM(shell::Program& program);
+  explicit OptionsFRM(OptionsHost& host);
   ~OptionsFRM() override;
   void Load();
 
@@ -40,7 +41,8 @@ class OptionsFRM final : public shell::Form {
   void OpenSongAdvSetup();
   void FadedOut();
 
-  shell::Fader fader_;
+  OptionsHost& host_;
+  forms::Fader fader_;
   CheckValue autoStartWA_ = kUnchecked;
   // The Open dialog's file name: the last file chosen while the window is
   // loaded, offered again at the next opening of the dialog.

@@ -2,10 +2,9 @@
 
 #include <string>
 
+#include "forms/effects.h"
+#include "forms/guarded.h"
 #include "settings/settings_store.h"
-#include "shell/effects.h"
-#include "shell/guarded.h"
-#include "shell/program.h"
 
 namespace tavrin::settings {
 
@@ -47,18 +46,20 @@ platform::FormDesign SongAdvSetupFRM::Design() {
 }
 
 // The fade counter starts at 0, the window's design-time Tag.
-SongAdvSetupFRM::SongAdvSetupFRM(shell::Program& program)
-    : Form(program, Design()),
-      fader_(*window_, program.ports().timers, 0, [this] { FadedOut(); }) {}
+SongAdvSetupFRM::SongAdvSetupFRM(OptionsHost& host)
+    : Form(host.Forms(), Design()),
+      host_(host),
+      fader_(*window_, host.Timers(), 0, [this] { FadedOut(); }) {}
 
 // Every step runs even when one before it failed. A switch stored on
 // changes its box from the first state and so writes its value back.
 void SongAdvSetupFRM::Load() {
   for (std::size_t i = 0; i < Toggles().size(); ++i) {
-    shell::Guarded([&] { SetToggle(i, program_.Save().*Toggles()[i].holder); });
+    forms::Guarded(
+        [&] { SetToggle(i, host_.Save().*Toggles()[i].holder); });
   }
-  shell::Guarded([&] { shell::ShapeSongAdvSetupFRM(Window()); });
-  shell::Guarded([&] { fader_.Load(); });
+  forms::Guarded([&] { forms::ShapeSongAdvSetupFRM(Window()); });
+  forms::Guarded([&] { fader_.Load(); });
 }
 
 void SongAdvSetupFRM::OnClick(std::string_view control) {
@@ -84,14 +85,14 @@ void SongAdvSetupFRM::SetToggle(std::size_t index, CheckValue value) {
 void SongAdvSetupFRM::ToggleClicked(std::size_t index) {
   const Toggle& toggle = Toggles()[index];
   const CheckValue value = values_[index];
-  WriteSetting(program_.ports().profile, kSettingsSection, toggle.key,
+  WriteSetting(host_.Profile(), kSettingsSection, toggle.key,
                std::to_string(value), kSettingsFile);
-  program_.Save().*toggle.holder = value;
+  host_.Save().*toggle.holder = value;
 }
 
 void SongAdvSetupFRM::FadedOut() {
-  program_.ShowOptions();
-  program_.UnloadSongAdvSetup();
+  host_.ShowOptions();
+  host_.UnloadSongAdvSetup();
 }
 
 }  // namespace tavrin::settings

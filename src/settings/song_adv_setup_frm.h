@@ -4,16 +4,17 @@
 #include <cstddef>
 #include <string_view>
 
+#include "forms/fader.h"
+#include "forms/form.h"
+#include "settings/options_host.h"
 #include "settings/save_frm.h"
-#include "shell/fader.h"
-#include "shell/form.h"
 
 namespace tavrin::settings {
 
 // The advertisement-setup window: six switches choosing the fields of the
 // song report. Each is written to the file and copied into the holder the
 // moment it changes. Closing it brings back the Options window.
-class SongAdvSetupFRM final : public shell::Form {
+class SongAdvSetupFRM final : public forms::Form {
  public:
   struct Toggle {
     std::string_view box;  // the window's box and the holder's of that name
@@ -25,7 +26,7 @@ class SongAdvSetupFRM final : public shell::Form {
 
   static platform::FormDesign Design();
 
-  explicit SongAdvSetupFRM(shell::Program& program);
+  explicit SongAdvSetupFRM(OptionsHost& host);
   void Load();
 
   void OnClick(std::string_view control) override;
@@ -36,7 +37,8 @@ class SongAdvSetupFRM final : public shell::Form {
   void ToggleClicked(std::size_t index);
   void FadedOut();
 
-  shell::Fader fader_;
+  OptionsHost& host_;
+  forms::Fader fader_;
   std::array<CheckValue, 6> values_{};
 };
 

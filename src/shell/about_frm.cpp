@@ -17,7 +17,8 @@ platform::FormDesign AboutFRM::Design() {
 }
 
 AboutFRM::AboutFRM(Program& program)
-    : Form(program, Design()),
+    : Form(program.ports().forms, Design()),
+      program_(program),
       fader_(*window_, program.ports().timers, 0, [this] { FadedOut(); }),
       caption_(Design().caption) {}
 

@@ -2,15 +2,17 @@
 
 #include <string>
 
-#include "shell/fader.h"
-#include "shell/form.h"
+#include "forms/fader.h"
+#include "forms/form.h"
 
 namespace tavrin::shell {
+
+class Program;
 
 // The About window. Its caption is its return tag: "MAIN" when its opener
 // hid the main window, which then comes back when this window has faded
 // out.
-class AboutFRM final : public Form {
+class AboutFRM final : public forms::Form {
  public:
   static platform::FormDesign Design();
 
@@ -24,7 +26,8 @@ class AboutFRM final : public Form {
  private:
   void FadedOut();
 
-  Fader fader_;
+  Program& program_;
+  forms::Fader fader_;
   std::string caption_;
 };
 

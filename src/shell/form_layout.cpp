@@ -4,7 +4,7 @@
 
 namespace tavrin::shell {
 
-constexpr int kTwipsPerInch = 1440;
+using platform::kTwipsPerInch;
 
 int PixelsFromTwips(int twips, int dpi) {
   const long long scaled = static_cast<long long>(twips) * dpi;

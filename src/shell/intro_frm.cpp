@@ -11,7 +11,8 @@ platform::FormDesign IntroFRM::Design() {
 }
 
 IntroFRM::IntroFRM(Program& program)
-    : Form(program, Design()),
+    : Form(program.ports().forms, Design()),
+      program_(program),
       fader_(*window_, program.ports().timers, 0, [this] { FadedOut(); }) {}
 
 void IntroFRM::Load() { fader_.Load(1); }

@@ -1,13 +1,15 @@
 #pragma once
 
-#include "shell/fader.h"
-#include "shell/form.h"
+#include "forms/fader.h"
+#include "forms/form.h"
 
 namespace tavrin::shell {
 
+class Program;
+
 // The splash: it fades in and waits for a double-click; at the end of its
 // fade-out the main window comes, and the splash goes.
-class IntroFRM final : public Form {
+class IntroFRM final : public forms::Form {
  public:
   static platform::FormDesign Design();
 
@@ -19,7 +21,8 @@ class IntroFRM final : public Form {
  private:
   void FadedOut();
 
-  Fader fader_;
+  Program& program_;
+  forms::Fader fader_;
 };
 
 }  // namespace tavrin::shell

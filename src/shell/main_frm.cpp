@@ -4,18 +4,24 @@
 #include <utility>
 
 #include "commands/chat_commands.h"
+#include "forms/effects.h"
+#include "forms/guarded.h"
 #include "player/winamp_api.h"
 #include "report/compiler_frm.h"
 #include "settings/settings_store.h"
 #include "shell/about_frm.h"
-#include "shell/effects.h"
-#include "shell/guarded.h"
 #include "shell/message_frm.h"
 #include "shell/program.h"
 
 namespace tavrin::shell {
 
 using platform::ControlKind;
+using forms::Guarded;
+using forms::kWorkingAlpha;
+using forms::SetNotTopmost;
+using forms::SetTopmost;
+using forms::SetTranslucency;
+using forms::ShapeMainFRM;
 
 platform::FormDesign MainFRM::Design() {
   return {"MainFRM",
@@ -37,7 +43,8 @@ platform::FormDesign MainFRM::Design() {
            {"PlayPauseSong", ControlKind::kButton, {1110, 1095, 520, 435}, "", "Play/Pause"}}};
 }
 
-MainFRM::MainFRM(Program& program) : Form(program, Design()) {}
+MainFRM::MainFRM(Program& program)
+    : Form(program.ports().forms, Design()), program_(program) {}
 
 // Each step is guarded on its own and runs whatever became of the ones
 // before it: a step that fails never keeps the window from showing.

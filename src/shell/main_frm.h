@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "commands/chat_commands.h"
+#include "forms/form.h"
 #include "settings/save_frm.h"
-#include "shell/form.h"
 
 namespace tavrin::report {
 class CompilerFRM;
@@ -12,18 +13,18 @@ class CompilerFRM;
 
 namespace tavrin::shell {
 
+class Program;
+
 // The main window. Its load is the program's start-up; its buttons post
 // the song report and the program's lines, drive the player and open the
 // About window; its exit button ends the program.
-class MainFRM final : public Form {
+class MainFRM final : public forms::Form {
  public:
   static platform::FormDesign Design();
 
   static constexpr std::string_view kStartupLine =
       " Tavrin By: Dunmarrow (Kestle) Successfully loaded.";
-  static constexpr std::string_view kAdvertLine =
-      " Tavrin By: Dunmarrow (Kestle). Advertises WinAmp Version 2, 3, and 5 "
-      "to the AOL 7, 8, and 9 ChatRoom";
+  static constexpr std::string_view kAdvertLine = commands::kAdvertLine;
   static constexpr std::string_view kFarewellLine =
       " Tavrin By: Dunmarrow (Kestle) Session Ended.";
 
@@ -79,6 +80,7 @@ class MainFRM final : public Form {
   void SendElapsedRemaining();
   void AboutFromTray();
 
+  Program& program_;
   platform::Picture face_ = platform::Picture::kNone;
   settings::CheckValue autoAdv_ = settings::kUnchecked;
   std::string autoAdvTag_;

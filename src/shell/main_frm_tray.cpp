@@ -2,13 +2,16 @@
 // events and the items of its two menus.
 #include <string>
 
+#include "forms/guarded.h"
 #include "report/compiler_frm.h"
 #include "shell/about_frm.h"
-#include "shell/guarded.h"
 #include "shell/main_frm.h"
 #include "shell/program.h"
 
 namespace tavrin::shell {
+
+using forms::Guarded;
+
 namespace {
 
 constexpr std::uint32_t kLeftButtonDown = 513;

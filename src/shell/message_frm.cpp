@@ -1,6 +1,6 @@
 #include "shell/message_frm.h"
 
-#include "shell/effects.h"
+#include "forms/effects.h"
 #include "shell/main_frm.h"
 #include "shell/program.h"
 
@@ -23,13 +23,14 @@ platform::FormDesign MessageFRM::Design() {
 }
 
 MessageFRM::MessageFRM(Program& program)
-    : Form(program, Design()),
+    : Form(program.ports().forms, Design()),
+      program_(program),
       fader_(*window_, program.ports().timers, 0, [this] { FadedOut(); }) {
   window_->SetPicture("OKAY", platform::Picture::kOkButton);
 }
 
 void MessageFRM::Load() {
-  ShapeSongAdvSetupFRM(Window());
+  forms::ShapeSongAdvSetupFRM(Window());
   fader_.Load();
 }
 

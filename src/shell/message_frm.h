@@ -2,15 +2,17 @@
 
 #include <string>
 
-#include "shell/fader.h"
-#include "shell/form.h"
+#include "forms/fader.h"
+#include "forms/form.h"
 
 namespace tavrin::shell {
+
+class Program;
 
 // The program's own message box: a text, an OK button and a close button.
 // Its label TMP holds the return tag; "MAIN" brings the main window back
 // when the message has faded out.
-class MessageFRM final : public Form {
+class MessageFRM final : public forms::Form {
  public:
   static platform::FormDesign Design();
 
@@ -25,7 +27,8 @@ class MessageFRM final : public Form {
  private:
   void FadedOut();
 
-  Fader fader_;
+  Program& program_;
+  forms::Fader fader_;
   std::string tmp_;
 };
 

@@ -66,10 +66,10 @@ void Program::BringForward() {
   if (!main_) return;
   if (tray_.Shown()) main_->RestoreFromTray();
   // A window opened from the main window hides it while it is open.
-  Form* const windows[] = {songAdvSetup_.get(), options_.get(),
-                           about_.get(),        message_.get(),
-                           commands_.get(),     main_.get()};
-  for (Form* form : windows) {
+  forms::Form* const windows[] = {songAdvSetup_.get(), options_.get(),
+                                     about_.get(),        message_.get(),
+                                     commands_.get(),     main_.get()};
+  for (forms::Form* form : windows) {
     if (form != nullptr && form->Window().IsVisible()) {
       form->Window().Activate();
       return;
@@ -149,5 +149,11 @@ void Program::UnloadOptions() { options_.reset(); }
 void Program::UnloadSongAdvSetup() { songAdvSetup_.reset(); }
 
 void Program::EndProgram() { ports_.forms.EndProgram(); }
+
+// A chat command reaches the main window as a reference would: loading it
+// if it is not loaded.
+void Program::MinimizeToTray() { Main().MinimizeToTray(); }
+void Program::RestoreFromTray() { Main().RestoreFromTray(); }
+void Program::ExitProgram() { Main().ExitProgram(); }
 
 }  // namespace tavrin::shell

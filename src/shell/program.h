@@ -5,7 +5,10 @@
 
 #include "chat/chat_scan.h"
 #include "chat/chat_sender.h"
+#include "commands/command_target.h"
+#include "commands/commands_host.h"
 #include "commands/waiting_commands.h"
+#include "settings/options_host.h"
 #include "settings/save_frm.h"
 #include "shell/menu_frm.h"
 #include "shell/ports.h"
@@ -32,11 +35,14 @@ class MessageFRM;
 // The program's life: its forms, each created (and loaded) on first
 // reference, and the ports they use. A visible form is unloaded at the end
 // of its fade-out, so its next reference starts from its design state; the
-// hidden holders stay until the end.
-class Program {
+// hidden holders stay until the end. The windows and the chat commands of
+// the folders below reach it only through the interfaces it implements.
+class Program : public settings::OptionsHost,
+                public commands::CommandsHost,
+                public commands::CommandTarget {
  public:
   explicit Program(const Ports& ports);
-  ~Program();
+  ~Program() override;
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
@@ -45,12 +51,12 @@ class Program {
 
   const Ports& ports() const { return ports_; }
 
-  settings::SaveFRM& Save();
+  settings::SaveFRM& Save() override;
   report::CompilerFRM& Compiler();
   // The report rebuilt from the player now: what everyone who builds a
   // line, a reply or a tip from it calls (a compiler made here was just
   // built by its creation).
-  report::CompilerFRM& FreshReport();
+  report::CompilerFRM& FreshReport() override;
   MenuFRM& Menu();
   MainFRM& Main();
   AboutFRM& About();
@@ -63,9 +69,11 @@ class Program {
   TrayIcon& Tray() { return tray_; }
   chat::ChatScan& Scan() { return scan_; }
   // Every line the program posts goes through here.
-  chat::ChatSender& Chat() { return chat_; }
+  chat::ChatSender& Chat() override { return chat_; }
   // Command lines whose speaker could not be decided yet.
-  commands::WaitingCommands& WaitingCommandLines() { return waitingCommands_; }
+  commands::WaitingCommands& WaitingCommandLines() override {
+    return waitingCommands_;
+  }
 
   bool MainLoaded() const { return main_ != nullptr; }
   bool AboutLoaded() const { return about_ != nullptr; }
@@ -79,27 +87,27 @@ class Program {
   // A window that faded out hands over by its return tag: "MAIN" brings
   // the main window back unless it sits in the tray, any other tag
   // nothing.
-  void HandBack(std::string_view returnTag);
+  void HandBack(std::string_view returnTag) override;
 
   // Called by a form as the last thing it does.
   void UnloadIntro();
   void UnloadAbout();
   void UnloadMessage();
-  void UnloadCommands();
-  void UnloadOptions();
-  void UnloadSongAdvSetup();
+  void UnloadCommands() override;
+  void UnloadOptions() override;
+  void UnloadSongAdvSetup() override;
 
   // Shows the commands window: its load shows it the first time; when it
   // is loaded already it is only made visible and active again, and a
   // fade-out it is in goes on to its end.
-  void ShowCommands();
+  void ShowCommands() override;
   // The Options window: loaded (and so shown) when it is not loaded, and
   // otherwise shown again as it was left, as when the setup window hands
   // back.
-  void ShowOptions();
+  void ShowOptions() override;
   // The setup window: loaded by the first call, made visible again while it
   // is loaded.
-  void ShowSongAdvSetup();
+  void ShowSongAdvSetup() override;
 
   // Another start of the program handed over to this one: the main window
   // comes out of the tray, and the window the user was in comes forward.
@@ -110,6 +118,18 @@ class Program {
   void EndProgram();
 
  private:
+  // Asked for only through the interfaces: everything else in the shell
+  // has ports() and Main().
+  platform::FormsToolkit& Forms() override { return ports_.forms; }
+  platform::Timers& Timers() override { return ports_.timers; }
+  platform::ProfileFile& Profile() override { return ports_.profile; }
+  platform::FileNames& FileNames() override { return ports_.fileNames; }
+  platform::ForeignWindows& Windows() override { return ports_.windows; }
+  platform::LocalTime& LocalTime() override { return ports_.localTime; }
+  void MinimizeToTray() override;
+  void RestoreFromTray() override;
+  void ExitProgram() override;
+
   void AutoAdvTick();
 
   Ports ports_;

@@ -10,7 +10,7 @@
 
 #include "commands/commands_frm.h"
 #include "failing_ports.h"
-#include "shell/effects.h"
+#include "forms/effects.h"
 #include "shell/main_frm.h"
 #include "shell_world.h"
 
@@ -119,7 +119,7 @@ TEST_F(CommandsWindow, OpensAsDesignedAndFadesInFromZero) {
   EXPECT_EQ(commands.Caption(), "Chat Commands");
   EXPECT_EQ(commands.WidthPixels(), 308);
   EXPECT_EQ(commands.HeightPixels(), 224);
-  EXPECT_EQ(commands.Shape(), shell::CommandsFRMShape());
+  EXPECT_EQ(commands.Shape(), forms::CommandsFRMShape());
   EXPECT_TRUE(commands.Topmost());
   EXPECT_TRUE(commands.IsVisible());
   EXPECT_EQ(commands.ListItems("Commands"), kCaptions);

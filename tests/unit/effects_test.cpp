@@ -4,17 +4,15 @@
 #include <utility>
 #include <vector>
 
-#include "shell/dragger.h"
-#include "shell/effects.h"
+#include "forms/dragger.h"
+#include "forms/effects.h"
 #include "shell/form_layout.h"
 #include "sim/sim_forms.h"
 
-namespace tavrin::shell {
+namespace tavrin::forms {
 namespace {
 
-using platform::MouseButton;
-using platform::PixelPoint;
-using platform::PixelRect;
+using shell::TwipsFromPixels;
 
 struct OneWindow : ::testing::Test {
   sim::SimFormsToolkit forms;
@@ -191,4 +189,4 @@ TEST_F(Dragging, AtEveryScaleTheGrabPointStaysUnderThePointer) {
 }
 
 }  // namespace
-}  // namespace tavrin::shell
+}  // namespace tavrin::forms

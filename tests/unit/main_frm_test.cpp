@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "forms/effects.h"
 #include "report/compiler_frm.h"
-#include "shell/effects.h"
 #include "shell/about_frm.h"
 #include "shell/main_frm.h"
 #include "failing_ports.h"
@@ -35,7 +35,7 @@ TEST_F(MainWindow, FirstStartWithoutSettingsAnnouncesItselfPlainly) {
   EXPECT_EQ(main.Caption(), "Tavrin 1.5");
   EXPECT_EQ(main.WidthPixels(), 223);
   EXPECT_EQ(main.HeightPixels(), 110);
-  EXPECT_EQ(main.Shape(), MainFRMShape());
+  EXPECT_EQ(main.Shape(), forms::MainFRMShape());
   EXPECT_TRUE(main.Topmost());
   EXPECT_EQ(main.Alpha(), 225);
   EXPECT_EQ(main.AlphaHistory(), std::vector<int>{225}) << "no fade";

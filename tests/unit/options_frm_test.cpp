@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "forwarding_profile.h"
+#include "forms/effects.h"
 #include "report/compiler_frm.h"
 #include "settings/options_frm.h"
 #include "settings/song_adv_setup_frm.h"
-#include "shell/effects.h"
 #include "shell_world.h"
 
 namespace tavrin::settings {
@@ -102,7 +102,7 @@ TEST_F(OptionsWindows, OpeningWithAutoStartOffStoresNothingUntilTheClose) {
   EXPECT_EQ(Options().ControlText("Dir"), kPlayerPath);
   EXPECT_EQ(Options().Check("AutoStartWA"), 0);
   EXPECT_FALSE(Options().Locked("Dir"));
-  EXPECT_EQ(Options().Shape(), shell::OptionsFRMShape());
+  EXPECT_EQ(Options().Shape(), forms::OptionsFRMShape());
   world.Ticks(23);
   EXPECT_EQ(Options().Alpha(), 225);
 
@@ -307,7 +307,7 @@ TEST_F(OptionsWindows, SetupWindowReturnsToOptionsWithTheTypedTextStillUncommitt
   EXPECT_FALSE(Options().IsVisible());
   EXPECT_TRUE(SetupWindow().IsVisible());
   EXPECT_EQ(SetupWindow().Caption(), "Song Advertise Setup");
-  EXPECT_EQ(SetupWindow().Shape(), shell::SongAdvSetupFRMShape());
+  EXPECT_EQ(SetupWindow().Shape(), forms::SongAdvSetupFRMShape());
   EXPECT_TRUE(program.OptionsLoaded());
   world.Ticks(23);
   EXPECT_EQ(SetupWindow().Alpha(), 225);

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "forms/effects.h"
 #include "shell/about_frm.h"
-#include "shell/effects.h"
 #include "shell/intro_frm.h"
 #include "shell/main_frm.h"
 #include "shell/message_frm.h"
@@ -152,7 +152,7 @@ TEST_F(Message, FadesFromZeroAndShowsItsTextInItsOutline) {
   world.Ticks(30);
   EXPECT_EQ(message.AlphaHistory(),
             Joined(Joined({1}, Steps(10, 230, 10)), {225}));
-  EXPECT_EQ(message.Shape(), SongAdvSetupFRMShape());
+  EXPECT_EQ(message.Shape(), forms::SongAdvSetupFRMShape());
   EXPECT_TRUE(message.Topmost());
   EXPECT_EQ(message.TextOf("Info"), "Auto Advertiser Enabled.");
   EXPECT_EQ(message.TextOf("TMP"), "MAIN");

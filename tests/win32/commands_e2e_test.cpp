@@ -11,7 +11,7 @@
 
 #include "commands/commands_frm.h"
 #include "e2e_support.h"
-#include "shell/effects.h"
+#include "forms/effects.h"
 #include "shell/main_frm.h"
 #include "shell_driving.h"
 #include "standin_client.h"
@@ -220,7 +220,7 @@ TEST_F(CommandsWindow, ListsTheNineteenCommandsInASystemListBox) {
       [&] { return (GetWindowLongW(commands, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; },
       10s));
   const win32::UniqueRegion expected(CreateRectRgn(0, 0, 0, 0));
-  for (const auto& r : shell::CommandsFRMShape()) {
+  for (const auto& r : forms::CommandsFRMShape()) {
     const win32::UniqueRegion piece(CreateRectRgn(r.left, r.top, r.right, r.bottom));
     CombineRgn(expected.get(), expected.get(), piece.get(), RGN_OR);
   }
@@ -240,7 +240,7 @@ TEST_F(CommandsWindow, ListsTheNineteenCommandsInASystemListBox) {
   EXPECT_EQ(place.bottom, 211);
   EXPECT_EQ(Items(list), kCaptions);
   EXPECT_EQ(Selected(list), -1);
-  EXPECT_TRUE(WaitUntil([&] { return AlphaOf(commands) == shell::kWorkingAlpha; },
+  EXPECT_TRUE(WaitUntil([&] { return AlphaOf(commands) == forms::kWorkingAlpha; },
                         10s))
       << "opacity " << AlphaOf(commands);
 }
@@ -290,7 +290,7 @@ TEST_F(CommandsWindow, OpeningItAgainActivatesTheSameWindowAsItWas) {
   const HWND list = ListOf(commands);
   ClickItem(list, 4);
   ASSERT_TRUE(WaitUntil([&] { return Selected(list) == 4; }, 10s)) << Selected(list);
-  ASSERT_TRUE(WaitUntil([&] { return AlphaOf(commands) == shell::kWorkingAlpha; },
+  ASSERT_TRUE(WaitUntil([&] { return AlphaOf(commands) == forms::kWorkingAlpha; },
                         10s));
 
   // The chat client comes to the front meanwhile. Asked for directly: on
@@ -311,7 +311,7 @@ TEST_F(CommandsWindow, OpeningItAgainActivatesTheSameWindowAsItWas) {
                FindWindowExA(nullptr, commands, kCommandsClass, nullptr) ==
                    nullptr &&
                ItemCount(list) == 19 && Selected(list) == 4 &&
-               AlphaOf(commands) == shell::kWorkingAlpha;
+               AlphaOf(commands) == forms::kWorkingAlpha;
       },
       1s))
       << "one window: " << (FindWindowA(kCommandsClass, nullptr) == commands)
@@ -327,7 +327,7 @@ TEST_F(CommandsWindow, ExitClosesItAloneAndTheNextOpeningStartsAfresh) {
   ClickItem(ListOf(commands), 6);
   ASSERT_TRUE(WaitUntil([&] { return Selected(ListOf(commands)) == 6; }, 10s));
   ASSERT_TRUE(ChangedFrom(commands, *prompt));
-  ASSERT_TRUE(WaitUntil([&] { return AlphaOf(commands) == shell::kWorkingAlpha; },
+  ASSERT_TRUE(WaitUntil([&] { return AlphaOf(commands) == forms::kWorkingAlpha; },
                         10s));
 
   const POINT exit =

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "e2e_support.h"
+#include "forms/effects.h"
 #include "settings/options_frm.h"
 #include "settings/song_adv_setup_frm.h"
-#include "shell/effects.h"
 #include "shell/main_frm.h"
 #include "shell_driving.h"
 #include "standin_client.h"
@@ -101,7 +101,7 @@ class OptionsWindows : public ::testing::Test {
     ascii_ = FindWindowExW(options, nullptr, L"Edit", nullptr);
     dir_ = FindWindowExW(options, ascii_, L"Edit", nullptr);
     if (ascii_ == nullptr || dir_ == nullptr) ADD_FAILURE() << "no text boxes";
-    if (!WaitUntil([&] { return AlphaOf(options) == shell::kWorkingAlpha; }, 10s)) {
+    if (!WaitUntil([&] { return AlphaOf(options) == forms::kWorkingAlpha; }, 10s)) {
       ADD_FAILURE() << "the fade-in stopped at " << AlphaOf(options);
     }
     return options;
@@ -255,7 +255,7 @@ TEST_F(OptionsWindows, SetupTogglesAreStoredAtOnceAndChangeTheNextReport) {
   ASSERT_NE(setup, nullptr);
   EXPECT_EQ(WindowText(setup), "Song Advertise Setup");
   EXPECT_TRUE(HoldsFor([&] { return !IsWindowVisible(options); }, 500ms));
-  ASSERT_TRUE(WaitUntil([&] { return AlphaOf(setup) == shell::kWorkingAlpha; }, 10s));
+  ASSERT_TRUE(WaitUntil([&] { return AlphaOf(setup) == forms::kWorkingAlpha; }, 10s));
 
   const auto& design = settings::SongAdvSetupFRM::Design();
   ClickAt(CentreOf(setup, design, "SongNameCB"));

@@ -6,8 +6,8 @@
 #include <cstdio>
 
 #include "e2e_support.h"
+#include "forms/effects.h"
 #include "settings/settings_store.h"
-#include "shell/effects.h"
 #include "shell/form_layout.h"
 #include "ui_input.h"
 #include "win32/win32_profile_file.h"
@@ -124,7 +124,7 @@ HWND PassTheSplash() {
     std::fputs("PassTheSplash: no splash shown\n", stderr);
     return nullptr;
   }
-  if (!WaitUntil([&] { return AlphaOf(splash) == shell::kWorkingAlpha; }, 15s)) {
+  if (!WaitUntil([&] { return AlphaOf(splash) == forms::kWorkingAlpha; }, 15s)) {
     std::fprintf(stderr, "PassTheSplash: the fade-in stopped at opacity %d\n",
                  AlphaOf(splash));
     return nullptr;

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "e2e_support.h"
+#include "forms/effects.h"
 #include "platform/tray.h"
 #include "settings/settings_store.h"
 #include "shell/about_frm.h"
-#include "shell/effects.h"
 #include "shell/main_frm.h"
 #include "shell_driving.h"
 #include "ui_input.h"
@@ -47,7 +47,7 @@ class Shell : public ::testing::Test {
   static bool StillFadingIn(HWND splash) {
     constexpr int kFadeStep = 10;
     const int alpha = AlphaOf(splash);
-    return alpha > 0 && alpha < shell::kWorkingAlpha - kFadeStep;
+    return alpha > 0 && alpha < forms::kWorkingAlpha - kFadeStep;
   }
 
   // Starts the program and stops it while its splash fades in; the splash,
@@ -109,14 +109,14 @@ TEST_F(Shell, SplashIgnoresADoubleClickWhileFadingIn) {
 
   // The fade-in ends only after the queued double-click was handled.
   ASSERT_TRUE(WaitUntil(
-      [&] { return AlphaOf(splash) == shell::kWorkingAlpha || !IsWindow(splash); },
+      [&] { return AlphaOf(splash) == forms::kWorkingAlpha || !IsWindow(splash); },
       15s))
       << "opacity " << AlphaOf(splash);
   ASSERT_TRUE(IsWindow(splash)) << "the double-click took the splash away";
   EXPECT_TRUE(HoldsFor(
       [&] {
         return IsWindowVisible(splash) &&
-               AlphaOf(splash) == shell::kWorkingAlpha &&
+               AlphaOf(splash) == forms::kWorkingAlpha &&
                FindWindowA(kMainClass, nullptr) == nullptr;
       },
       1500ms))
@@ -141,13 +141,13 @@ TEST_F(Shell, MainWindowArrivesShapedTopmostAndSeeThrough) {
   EXPECT_STREQ(caption, "Tavrin 1.5");
   // The load applies these before it shows the window; waited for all the
   // same, in case that order ever changes.
-  EXPECT_TRUE(WaitUntil([&] { return AlphaOf(main) == shell::kWorkingAlpha; }, 10s))
+  EXPECT_TRUE(WaitUntil([&] { return AlphaOf(main) == forms::kWorkingAlpha; }, 10s))
       << "opacity " << AlphaOf(main);
   EXPECT_TRUE(WaitUntil(
       [&] { return (GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; },
       10s));
   const win32::UniqueRegion expected(CreateRectRgn(0, 0, 0, 0));
-  for (const auto& r : shell::MainFRMShape()) {
+  for (const auto& r : forms::MainFRMShape()) {
     const win32::UniqueRegion piece(CreateRectRgn(r.left, r.top, r.right, r.bottom));
     CombineRgn(expected.get(), expected.get(), piece.get(), RGN_OR);
   }

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace tavrin::shell {
+namespace tavrin::forms {
 
 // Runs one step of a handler whose steps are each guarded on their own: a
 // step that fails is skipped, nothing is shown, and the handler goes on
@@ -13,4 +13,4 @@ void Guarded(Step&& step) noexcept {
   }
 }
 
-}  // namespace tavrin::shell
+}  // namespace tavrin::forms

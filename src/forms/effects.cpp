@@ -1,6 +1,6 @@
-#include "shell/effects.h"
+#include "forms/effects.h"
 
-namespace tavrin::shell {
+namespace tavrin::forms {
 
 std::int32_t SetTranslucency(FormWindow& window, std::int16_t alpha) {
   if (alpha < 0 || alpha > 255) return kAlphaOutOfRange;
@@ -50,4 +50,4 @@ void ShapeSongAdvSetupFRM(FormWindow& window) {
   window.SetShape(SongAdvSetupFRMShape());
 }
 
-}  // namespace tavrin::shell
+}  // namespace tavrin::forms

@@ -7,7 +7,12 @@
 #include "platform/clock.h"
 #include "platform/forms.h"
 
-namespace tavrin::shell {
+namespace tavrin::forms {
+
+using platform::FormWindow;
+using platform::Milliseconds;
+using platform::Timer;
+using platform::Timers;
 
 // A window's fades. The counter (the window's Tag) steps by 10 on each tick
 // of FadeIn up to the working opacity, and down by 10 on each tick of
@@ -16,9 +21,9 @@ namespace tavrin::shell {
 // longer.
 class Fader {
  public:
-  static constexpr platform::Milliseconds kInterval{1};
+  static constexpr Milliseconds kInterval{1};
 
-  Fader(platform::FormWindow& window, platform::Timers& timers, int counter,
+  Fader(FormWindow& window, Timers& timers, int counter,
         std::function<void()> onFadedOut);
   Fader(const Fader&) = delete;
   Fader& operator=(const Fader&) = delete;
@@ -39,13 +44,13 @@ class Fader {
   void FadeInTick();
   void FadeOutTick();
 
-  platform::FormWindow& window_;
-  platform::Timers& timers_;
+  FormWindow& window_;
+  Timers& timers_;
   int counter_;
   std::function<void()> onFadedOut_;
-  std::unique_ptr<platform::Timer> fadeIn_;
-  std::unique_ptr<platform::Timer> fadeOut_;
+  std::unique_ptr<Timer> fadeIn_;
+  std::unique_ptr<Timer> fadeOut_;
   bool fadedOut_ = false;
 };
 
-}  // namespace tavrin::shell
+}  // namespace tavrin::forms

@@ -7,7 +7,7 @@
 
 // The effects every visible window uses: opacity, the topmost band and the
 // window shapes.
-namespace tavrin::shell {
+namespace tavrin::forms {
 
 using platform::FormWindow;
 using platform::PixelRect;
@@ -39,4 +39,4 @@ void ShapeOptionsFRM(FormWindow& window);
 void ShapeCommandsFRM(FormWindow& window);
 void ShapeSongAdvSetupFRM(FormWindow& window);
 
-}  // namespace tavrin::shell
+}  // namespace tavrin::forms

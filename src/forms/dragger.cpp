@@ -1,10 +1,8 @@
-#include "shell/dragger.h"
+#include "forms/dragger.h"
 
 #include <cmath>
 
-#include "shell/form_layout.h"
-
-namespace tavrin::shell {
+namespace tavrin::forms {
 namespace {
 
 // Rounds to 16 bits, halves to even, as the grab point is kept.
@@ -23,11 +21,11 @@ void Dragger::MouseDown(float x, float y) {
   dragY_ = ToInt16(y);
 }
 
-void Dragger::MouseMove(platform::FormWindow& window, float x, float y) {
+void Dragger::MouseMove(FormWindow& window, float x, float y) {
   if (dragging_) Move(window, x, y);
 }
 
-void Dragger::MouseUp(platform::FormWindow& window, float x, float y) {
+void Dragger::MouseUp(FormWindow& window, float x, float y) {
   Move(window, x, y);
   dragging_ = false;
 }
@@ -36,13 +34,14 @@ void Dragger::MouseUp(platform::FormWindow& window, float x, float y) {
 // own Left and Top. The pointer's twips are the window's, so its pixels are
 // too: with the screen's scale instead, a window on a monitor at another
 // scale would lag behind the pointer or run ahead of it.
-void Dragger::Move(platform::FormWindow& window, float x, float y) const {
-  const float perPixel = TwipsFromPixels(1, window.Dpi());
-  const platform::PixelPoint at = window.Position();
+void Dragger::Move(FormWindow& window, float x, float y) const {
+  const float perPixel =
+      static_cast<float>(platform::kTwipsPerInch) / static_cast<float>(window.Dpi());
+  const PixelPoint at = window.Position();
   const float left = x - dragX_ + static_cast<float>(at.x) * perPixel;
   const float top = y - dragY_ + static_cast<float>(at.y) * perPixel;
   window.MoveTo({static_cast<int>(std::lround(left / perPixel)),
                  static_cast<int>(std::lround(top / perPixel))});
 }
 
-}  // namespace tavrin::shell
+}  // namespace tavrin::forms

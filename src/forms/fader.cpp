@@ -1,13 +1,13 @@
-#include "shell/fader.h"
+#include "forms/fader.h"
 
 #include <utility>
 
-#include "shell/effects.h"
+#include "forms/effects.h"
 
-namespace tavrin::shell {
+namespace tavrin::forms {
 
-Fader::Fader(platform::FormWindow& window, platform::Timers& timers,
-             int counter, std::function<void()> onFadedOut)
+Fader::Fader(FormWindow& window, Timers& timers, int counter,
+             std::function<void()> onFadedOut)
     : window_(window),
       timers_(timers),
       counter_(counter),
@@ -54,4 +54,4 @@ void Fader::FadeOutTick() {
   handOver();
 }
 
-}  // namespace tavrin::shell
+}  // namespace tavrin::forms

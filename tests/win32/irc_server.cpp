@@ -1,0 +1,125 @@
+#include "irc_server.h"
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "e2e_support.h"
+#include "win32/base/win32_text.h"
+
+namespace tavrin::e2e {
+namespace {
+
+std::wstring DosPath(const std::string& unixPath) {
+  std::wstring path = L"Z:" + win32::WideFromUtf8(unixPath);
+  for (wchar_t& c : path) {
+    if (c == L'/') c = L'\\';
+  }
+  return path;
+}
+
+// Runs a shell command line as a Unix process, without waiting for it.
+bool RunUnixShell(const std::string& command) {
+  std::wstring line = L"Z:\\bin\\sh -c \"" + win32::WideFromUtf8(command) + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
+    return false;
+  }
+  if (process.hThread != nullptr) CloseHandle(process.hThread);
+  if (process.hProcess != nullptr) CloseHandle(process.hProcess);
+  return true;
+}
+
+class WinsockUse {
+ public:
+  WinsockUse() {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+  }
+  ~WinsockUse() { WSACleanup(); }
+};
+
+sockaddr_in Loopback(std::uint16_t port) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(port);
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  return address;
+}
+
+}  // namespace
+
+std::uint16_t FreeLoopbackPort() {
+  const WinsockUse winsock;
+  const SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  sockaddr_in address = Loopback(0);
+  int length = sizeof address;
+  std::uint16_t port = 0;
+  if (bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+      getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
+    port = ntohs(address.sin_port);
+  }
+  closesocket(probe);
+  return port;
+}
+
+bool Accepts(std::uint16_t port) {
+  const WinsockUse winsock;
+  const SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  const sockaddr_in address = Loopback(port);
+  const bool accepted =
+      connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  closesocket(probe);
+  return accepted;
+}
+
+IrcServer::IrcServer(const std::string& channel) {
+  port_ = FreeLoopbackPort();
+  unixFolder_ = "/tmp/tavrin-ircd-" + std::to_string(GetCurrentProcessId()) +
+                "-" + std::to_string(port_);
+  CreateDirectoryW(DosPath(unixFolder_).c_str(), nullptr);
+  std::ofstream(std::filesystem::path(DosPath(unixFolder_ + "/ngircd.conf")))
+      << "[Global]\nName = irc.test.local\nInfo = Tavrin test server\n"
+      << "Listen = 127.0.0.1\nPorts = " << port_ << "\n"
+      << "ServerUID = root\nServerGID = root\n"
+      << "MotdPhrase = Tavrin test server\n"
+      << "[Limits]\nMaxNickLength = 30\n"
+      // Registration and joins without waiting on lookups or PAM.
+      << "[Options]\nPAM = no\nIdent = no\nDNS = no\n"
+      << "[Channel]\nName = " << channel << "\n";
+  Start();
+}
+
+IrcServer::~IrcServer() {
+  Stop();
+  RunUnixShell("rm -rf " + unixFolder_);
+}
+
+bool IrcServer::Start() {
+  // The shell becomes the server, so its process id is the server's: the
+  // server writes none itself in the foreground.
+  if (!RunUnixShell("echo $$ >" + unixFolder_ + "/ngircd.pid; exec /usr/sbin/ngircd -n -f " +
+                    unixFolder_ + "/ngircd.conf >>" + unixFolder_ + "/ngircd.log 2>&1")) {
+    return false;
+  }
+  running_ = WaitUntil([this] { return Accepts(port_); }, 20s, 50ms);
+  return running_;
+}
+
+void IrcServer::Stop() {
+  const std::wstring pidFile = DosPath(unixFolder_ + "/ngircd.pid");
+  const std::string pid = ReadWholeFile(pidFile);
+  if (pid.empty()) return;
+  RunUnixShell("kill -TERM " + pid.substr(0, pid.find_first_of("\r\n")) +
+               "; rm -f " + unixFolder_ + "/ngircd.pid");
+  WaitUntil([this] { return !Accepts(port_); }, 20s, 50ms);
+  running_ = false;
+}
+
+}  // namespace tavrin::e2e
