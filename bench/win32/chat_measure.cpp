@@ -36,6 +36,7 @@
 #include "chat/chat_room.h"
 #include "chat/chat_scan.h"
 #include "e2e_support.h"
+#include "latency_report.h"
 #include "shell_driving.h"
 #include "win32/base/win32_clock.h"
 #include "win32/win32_foreign_windows.h"
@@ -45,6 +46,8 @@ namespace {
 
 using namespace tavrin;
 using namespace std::chrono_literals;
+using bench::Mean;
+using bench::Percentile;
 
 constexpr char kOwner[] = "DemoUser";
 constexpr char kStartupLine[] = "Successfully loaded.\r\n";
@@ -84,43 +87,9 @@ std::optional<std::size_t> TextLength(HWND window) {
   return static_cast<std::size_t>(length);
 }
 
-// Nearest rank: the smallest value with at least p of the values at or
-// below it (so p99 of 50 values is the largest).
-double Percentile(std::vector<double> values, double p) {
-  if (values.empty()) return 0;
-  std::sort(values.begin(), values.end());
-  const auto rank = static_cast<std::size_t>(
-      std::max(1.0, std::ceil(p * static_cast<double>(values.size()))));
-  return values[std::min(rank, values.size()) - 1];
-}
-
-double Mean(const std::vector<double>& values) {
-  double sum = 0;
-  for (const double v : values) sum += v;
-  return values.empty() ? 0 : sum / static_cast<double>(values.size());
-}
-
-// "missed" for a value that stands for a line that never came.
-std::string MsText(double ms) {
-  if (ms >= 1e9) return "missed";
-  char text[32];
-  std::snprintf(text, sizeof text, "%.1f ms", ms);
-  return text;
-}
-
-// Missed ones count as longer than every other value.
 void PrintLatencies(const char* what, std::vector<double> ms, int missed,
                     double targetP99) {
-  for (int i = 0; i < missed; ++i) ms.push_back(1e9);
-  const double p99 = Percentile(ms, 0.99);
-  std::printf("%s: %zu measured, %d missed (no line within %lu ms)\n", what,
-              ms.size() - static_cast<std::size_t>(missed), missed, kReplyLimitMs);
-  std::printf("  p50 %s, p90 %s, p99 %s, min %s, max %s\n",
-              MsText(Percentile(ms, 0.5)).c_str(), MsText(Percentile(ms, 0.9)).c_str(),
-              MsText(p99).c_str(), MsText(Percentile(ms, 0.0)).c_str(),
-              MsText(Percentile(ms, 1.0)).c_str());
-  std::printf("  p99 target at most %.0f ms: %s\n", targetP99,
-              p99 <= targetP99 ? "met" : "MISSED");
+  bench::PrintLatencies(what, std::move(ms), missed, kReplyLimitMs, targetP99);
 }
 
 // The stand-ins and tavrin.exe past its splash, its chat scan running.

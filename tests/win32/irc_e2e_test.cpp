@@ -9,6 +9,7 @@
 
 #include "e2e_support.h"
 #include "irc_peer.h"
+#include "irc_scene.h"
 #include "irc_server.h"
 #include "shell_driving.h"
 #include "win32/base/win32_text.h"
@@ -20,76 +21,27 @@ constexpr char kLoaded[] = "~~ Tavrin By: Dunmarrow (Kestle) Successfully loaded
 constexpr char kSongName[] = "~~ Song Name: Artist - Title";
 constexpr char kBitRate[] = "~~ BitRate: 128";
 
-// The client's room window: the "AOL Child" under its frame that holds a
-// transcript.
-HWND ChatRoom() {
-  const HWND frame = FindWindowW(L"AOL Frame25", nullptr);
-  const HWND area = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
-  for (HWND child = FindWindowExW(area, nullptr, L"AOL Child", nullptr);
-       child != nullptr; child = FindWindowExW(area, child, L"AOL Child", nullptr)) {
-    if (FindWindowExW(child, nullptr, L"RICHCNTLREADONLY", nullptr) != nullptr) {
-      return child;
-    }
-  }
-  return nullptr;
-}
-
-HWND Welcome() {
-  const HWND frame = FindWindowW(L"AOL Frame25", nullptr);
-  const HWND area = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
-  for (HWND child = FindWindowExW(area, nullptr, L"AOL Child", nullptr);
-       child != nullptr; child = FindWindowExW(area, child, L"AOL Child", nullptr)) {
-    if (WindowText(child).starts_with("Welcome, ")) return child;
-  }
-  return nullptr;
-}
-
-// What the person heard from `nick`, in order.
-std::vector<std::string> SaidBy(const std::vector<Heard>& heard, const std::string& nick) {
-  std::vector<std::string> texts;
-  for (const Heard& one : heard) {
-    if (one.nick == nick) texts.push_back(one.text);
-  }
-  return texts;
-}
-
 class OnIrc : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(server_.Running());
-    if (nickTaken_) ASSERT_TRUE(squatter_.Join(server_.Port(), "ann"));
+    if (nickTaken_) {
+      ASSERT_TRUE(squatter_.Join(server_.Port(), "ann"));
+    }
     ASSERT_TRUE(bob_.Join(server_.Port(), "bob"));
-    StoreSettings({{"Ascii", "~~"}, {"UseWAStatus", "1"}, {"UseSongName", "1"},
-                   {"UseBitRate", "1"}, {"UseElapRem", "0"}, {"UseSongLen", "1"},
-                   {"AutoAdv", autoAdvertise_}, {"AutoLoadWA", "0"},
-                   {"WinampDIR", ""}});
+    StoreRoomSettings(autoAdvertise_);
     folder_ = NewTemporaryFolder();
     player_ = Process::Start(ProgramFolder() + L"\\standin-player.exe",
                              L"--log \"" + folder_ + L"\\player.log\"");
     playerWindow_ = WaitForTopLevel("Winamp v1.x");
     ASSERT_NE(playerWindow_, nullptr);
     chat_ = Process::Start(ProgramFolder() + L"\\tavrin-chat.exe",
-                           L"--server 127.0.0.1 --port " +
-                               std::to_wstring(server_.Port()) +
-                               L" --nick ann --channels #tavrin --no-save");
+                           ChatArguments(server_.Port(), "ann"));
     ASSERT_TRUE(bob_.WaitForPerson(nick_)) << "the client never joined";
     ASSERT_TRUE(WaitUntil([] { return ChatRoom() != nullptr; }));
     program_ = Process::Start(ProgramFolder() + L"\\tavrin.exe", L"");
     ASSERT_NE(PassTheSplash(), nullptr);
     ASSERT_TRUE(bob_.WaitForText(kLoaded)) << Describe(bob_.HeardSoFar());
-  }
-
-  // The user types the line into the room's entry box and presses Enter;
-  // both are sent, so that the next line cannot overtake this one.
-  void TypeInRoom(const std::string& text) {
-    const HWND entry = FindWindowExW(ChatRoom(), nullptr, L"RICHCNTL", nullptr);
-    ASSERT_NE(entry, nullptr);
-    DWORD_PTR result = 0;
-    ASSERT_TRUE(SendMessageTimeoutW(entry, WM_SETTEXT, 0,
-                                    reinterpret_cast<LPARAM>(win32::WideFromUtf8(text).c_str()),
-                                    SMTO_ABORTIFHUNG, 5000, &result));
-    ASSERT_TRUE(SendMessageTimeoutW(entry, WM_CHAR, VK_RETURN, 1, SMTO_ABORTIFHUNG,
-                                    5000, &result));
   }
 
   // Bob has heard these lines from the user, in this order, after what
@@ -121,10 +73,10 @@ TEST_F(OnIrc, OwnersCommandsAreAnsweredInTheChannelAndOthersAreNot) {
   bob_.Say(".adv");
   bob_.Say(".exit");
   std::size_t from = HeardFromUser();
-  TypeInRoom(".song");
+  ASSERT_TRUE(TypeInRoom(".song"));
   ASSERT_TRUE(BobHears({".song", kSongName}, from)) << Describe(bob_.HeardSoFar());
   from = HeardFromUser();
-  TypeInRoom(".adv");
+  ASSERT_TRUE(TypeInRoom(".adv"));
   ASSERT_TRUE(BobHears({".adv",
                         "~~ Playing Song: Artist - Title BitRate: 128 - Length: 00:03:57"},
                        from))
@@ -137,7 +89,7 @@ TEST_F(OnIrc, OwnersCommandsAreAnsweredInTheChannelAndOthersAreNot) {
 
 TEST_F(OnIrc, ExitSaysGoodbyeInTheChannel) {
   const std::size_t from = HeardFromUser();
-  TypeInRoom(".exit");
+  ASSERT_TRUE(TypeInRoom(".exit"));
   EXPECT_TRUE(BobHears({".exit", "~~ Tavrin By: Dunmarrow (Kestle) Session Ended."}, from))
       << Describe(bob_.HeardSoFar());
   EXPECT_TRUE(program_.WaitForExit(15s));
@@ -153,7 +105,7 @@ TEST_F(OnIrc, BurstOfTheProgramsLinesArrivesWholeAndInOrder) {
     commands.push_back(i % 2 == 0 ? ".song" : ".br");
     replies.push_back(i % 2 == 0 ? kSongName : kBitRate);
   }
-  for (const std::string& command : commands) TypeInRoom(command);
+  for (const std::string& command : commands) ASSERT_TRUE(TypeInRoom(command));
   const auto split = [&] {
     std::pair<std::vector<std::string>, std::vector<std::string>> lines;
     const auto said = SaidBy(bob_.HeardSoFar(), nick_);
@@ -177,7 +129,7 @@ TEST_F(OnIrc, AfterTheServerRestartsTheClientRejoinsAndIsAnswered) {
   ASSERT_TRUE(bob_.Join(server_.Port(), "bob"));
   ASSERT_TRUE(bob_.WaitForPerson(nick_, 60s)) << "the client did not rejoin";
   const std::size_t from = HeardFromUser();
-  TypeInRoom(".song");
+  ASSERT_TRUE(TypeInRoom(".song"));
   EXPECT_TRUE(BobHears({".song", kSongName}, from)) << Describe(bob_.HeardSoFar());
 }
 
@@ -213,10 +165,10 @@ class OnIrcNickTaken : public OnIrc {
 };
 
 TEST_F(OnIrcNickTaken, TheAlternateNickIsTakenAndTheWelcomeCaptionFollows) {
-  EXPECT_TRUE(WaitUntil([] { return WindowText(Welcome()) == "Welcome, ann_!"; }, 10s))
-      << WindowText(Welcome());
+  EXPECT_TRUE(WaitUntil([] { return WindowText(ChatWelcome()) == "Welcome, ann_!"; }, 10s))
+      << WindowText(ChatWelcome());
   const std::size_t from = HeardFromUser();
-  TypeInRoom(".song");
+  ASSERT_TRUE(TypeInRoom(".song"));
   EXPECT_TRUE(BobHears({".song", kSongName}, from)) << Describe(bob_.HeardSoFar());
 }
 

@@ -1,6 +1,6 @@
-#include "irc_peer.h"
+#include <winsock2.h>
 
-#include <windows.h>
+#include "irc_peer.h"
 
 #include <algorithm>
 
@@ -24,7 +24,7 @@ std::string NickWithoutRank(std::string nick) {
 
 }  // namespace
 
-IrcPeer::IrcPeer() {
+IrcPeer::IrcPeer() : socket_(INVALID_SOCKET) {
   WSADATA data;
   WSAStartup(MAKEWORD(2, 2), &data);
 }

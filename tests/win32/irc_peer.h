@@ -1,7 +1,5 @@
 #pragma once
 
-#include <winsock2.h>
-
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -51,7 +49,9 @@ class IrcPeer {
   bool ReadLine(std::chrono::milliseconds limit);
   void Handle(const std::string& line);
 
-  SOCKET socket_ = INVALID_SOCKET;
+  // A Winsock SOCKET, kept as its integer so that users of this header need
+  // not order their Windows headers around it.
+  std::uintptr_t socket_;
   std::string nick_;
   std::string pending_;
   std::vector<Heard> heard_;

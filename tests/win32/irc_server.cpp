@@ -79,7 +79,7 @@ bool Accepts(std::uint16_t port) {
   return accepted;
 }
 
-IrcServer::IrcServer(const std::string& channel) {
+IrcServer::IrcServer(Pacing pacing) {
   port_ = FreeLoopbackPort();
   unixFolder_ = "/tmp/tavrin-ircd-" + std::to_string(GetCurrentProcessId()) +
                 "-" + std::to_string(port_);
@@ -90,9 +90,10 @@ IrcServer::IrcServer(const std::string& channel) {
       << "ServerUID = root\nServerGID = root\n"
       << "MotdPhrase = Tavrin test server\n"
       << "[Limits]\nMaxNickLength = 30\n"
+      << (pacing == Pacing::kUnthrottled ? "MaxPenaltyTime = 0\n" : "")
       // Registration and joins without waiting on lookups or PAM.
       << "[Options]\nPAM = no\nIdent = no\nDNS = no\n"
-      << "[Channel]\nName = " << channel << "\n";
+      << "[Channel]\nName = #tavrin\n";
   Start();
 }
 

@@ -13,9 +13,13 @@ using namespace std::chrono_literals;
 
 class IrcServer {
  public:
-  // Starts the server with `channel` predefined; Running() tells whether
-  // it answers.
-  explicit IrcServer(const std::string& channel = "#tavrin");
+  // How the server paces what a client sends: as it does on a real
+  // network, or not at all (for traffic faster than one client may send).
+  enum class Pacing { kThrottled, kUnthrottled };
+
+  // Starts the server with #tavrin predefined; Running() tells whether it
+  // answers.
+  explicit IrcServer(Pacing pacing = Pacing::kThrottled);
   ~IrcServer();
   IrcServer(const IrcServer&) = delete;
   IrcServer& operator=(const IrcServer&) = delete;

@@ -1,0 +1,67 @@
+#include "irc_scene.h"
+
+#include "e2e_support.h"
+#include "shell_driving.h"
+#include "win32/base/win32_text.h"
+
+namespace tavrin::e2e {
+namespace {
+
+HWND ChatArea() {
+  return FindWindowExW(FindWindowW(L"AOL Frame25", nullptr), nullptr, L"MDIClient",
+                       nullptr);
+}
+
+template <typename Matches>
+HWND FindChild(Matches matches) {
+  const HWND area = ChatArea();
+  for (HWND child = FindWindowExW(area, nullptr, L"AOL Child", nullptr);
+       child != nullptr; child = FindWindowExW(area, child, L"AOL Child", nullptr)) {
+    if (matches(child)) return child;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+HWND ChatRoom() {
+  return FindChild([](HWND child) {
+    return FindWindowExW(child, nullptr, L"RICHCNTLREADONLY", nullptr) != nullptr;
+  });
+}
+
+HWND ChatWelcome() {
+  return FindChild([](HWND child) { return WindowText(child).starts_with("Welcome, "); });
+}
+
+std::wstring ChatArguments(std::uint16_t port, const std::string& nick) {
+  return L"--server 127.0.0.1 --port " + std::to_wstring(port) + L" --nick " +
+         win32::WideFromUtf8(nick) + L" --channels #tavrin --no-save";
+}
+
+bool TypeInRoom(const std::string& text) {
+  const HWND entry = FindWindowExW(ChatRoom(), nullptr, L"RICHCNTL", nullptr);
+  if (entry == nullptr) return false;
+  const std::wstring wide = win32::WideFromUtf8(text);
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutW(entry, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),
+                             SMTO_ABORTIFHUNG, 5000, &result) != 0 &&
+         SendMessageTimeoutW(entry, WM_CHAR, VK_RETURN, 1, SMTO_ABORTIFHUNG, 5000,
+                             &result) != 0;
+}
+
+std::vector<std::string> SaidBy(const std::vector<Heard>& heard, const std::string& nick) {
+  std::vector<std::string> texts;
+  for (const Heard& one : heard) {
+    if (one.nick == nick) texts.push_back(one.text);
+  }
+  return texts;
+}
+
+void StoreRoomSettings(const char* autoAdvertise) {
+  StoreSettings({{"Ascii", "~~"}, {"UseWAStatus", "1"}, {"UseSongName", "1"},
+                 {"UseBitRate", "1"}, {"UseElapRem", "0"}, {"UseSongLen", "1"},
+                 {"AutoAdv", autoAdvertise}, {"AutoLoadWA", "0"}, {"WinampDIR", ""}});
+}
+
+}  // namespace tavrin::e2e
