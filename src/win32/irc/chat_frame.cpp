@@ -110,6 +110,11 @@ void ChatFrame::RoomOpened(const std::string& channel) {
     return;
   }
   auto room = std::make_unique<RoomPane>(*this, mdiArea_, channel);
+  // The first room fills the frame; later ones open as the user keeps the
+  // windows (the MDI area maximises them while the active one is).
+  if (rooms_.empty()) {
+    SendMessageW(mdiArea_, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(room->Window()), 0);
+  }
   SendMessageW(mdiArea_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(room->Window()), 0);
   rooms_[Folded(channel)] = std::move(room);
 }

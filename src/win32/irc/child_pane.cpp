@@ -35,6 +35,15 @@ HWND ChildPane::CreateControl(const wchar_t* className, DWORD style, int id,
                          GetModuleHandleW(nullptr), nullptr);
 }
 
+void ChildPane::SetReadingBox(HWND box) {
+  reading_ = box;
+  lines_ = std::make_unique<TranscriptBox>(box);
+}
+
+void ChildPane::AddLine(const std::string& line) {
+  if (lines_) lines_->Append(line);
+}
+
 void ChildPane::ApplyFont(int dpi) {
   dpi_ = dpi;
   font_ = MessageFont(dpi);
@@ -71,6 +80,16 @@ LRESULT ChildPane::HandleMessage(HWND window, UINT message, WPARAM wParam,
     case WM_SIZE:
       Layout(LOWORD(lParam), HIWORD(lParam));
       break;  // the MDI area needs it too
+    case WM_SETFOCUS:
+      if (entry_ != nullptr) SetFocus(entry_);
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      if (reinterpret_cast<HWND>(lParam) == reading_ && reading_ != nullptr) {
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+        SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      }
+      break;
     case kEntryEnteredMessage:
       Entered(reinterpret_cast<HWND>(lParam));
       return 0;

@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "win32/base/win32_handles.h"
+#include "win32/irc/transcript_box.h"
 
 namespace tavrin::win32::chat {
 
@@ -27,6 +29,7 @@ class ChildPane {
   ChildPane& operator=(const ChildPane&) = delete;
 
   HWND Window() const { return window_; }
+  void AddLine(const std::string& line);
   // New resolution or font: the pane sets its children's font and places
   // them again.
   void ApplyFont(int dpi);
@@ -47,6 +50,11 @@ class ChildPane {
   virtual void Entered(HWND entry) = 0;
   // Text of a control as the program keeps it.
   static std::string TextOf(HWND control);
+  // The pane's conversation (read-only, drawn as text to read, not greyed)
+  // and the line the user types in, which has the keyboard whenever the
+  // pane has.
+  void SetReadingBox(HWND box);
+  HWND entry_ = nullptr;
 
   PaneHost& host_;
   HFONT Font() const { return font_.get(); }
@@ -58,6 +66,8 @@ class ChildPane {
 
   HWND window_ = nullptr;
   HWND mdiArea_ = nullptr;
+  HWND reading_ = nullptr;
+  std::unique_ptr<TranscriptBox> lines_;
   UniqueFont font_;
   int dpi_ = 96;
 };

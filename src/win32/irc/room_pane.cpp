@@ -38,7 +38,7 @@ void RoomPane::CreateControls() {
   history_ = CreateControl(kHistoryClass, CBS_DROPDOWNLIST | WS_VSCROLL |
                                               WS_TABSTOP,
                            kHistoryId);
-  lines_ = std::make_unique<TranscriptBox>(transcript_);
+  SetReadingBox(transcript_);
 }
 
 void RoomPane::Layout(int width, int height) {
@@ -59,10 +59,6 @@ void RoomPane::Layout(int width, int height) {
   // A drop-down list's height includes its open list.
   MoveWindow(history_, 2 * gap + mainWidth, entryTop, side,
              row + Scaled(200, Dpi()), TRUE);
-}
-
-void RoomPane::AddLine(const std::string& line) {
-  if (lines_) lines_->Append(line);
 }
 
 void RoomPane::SetPeople(const std::vector<std::string>& people) {
@@ -104,19 +100,8 @@ void RoomPane::Remember(const std::string& text) {
 LRESULT RoomPane::HandleMessage(HWND window, UINT message, WPARAM wParam,
                                 LPARAM lParam) {
   switch (message) {
-    case WM_SETFOCUS:
-      SetFocus(entry_);
-      return 0;
     case WM_MDIACTIVATE:
       if (reinterpret_cast<HWND>(lParam) == window) SetFocus(entry_);
-      break;
-    case WM_CTLCOLORSTATIC:
-      // A transcript is read, not greyed out.
-      if (reinterpret_cast<HWND>(lParam) == transcript_) {
-        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
-        SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-      }
       break;
     case WM_COMMAND:
       // A line picked from the history goes back into the entry line.

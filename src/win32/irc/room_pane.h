@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "win32/irc/child_pane.h"
-#include "win32/irc/transcript_box.h"
 
 namespace tavrin::win32::chat {
 
@@ -16,7 +15,6 @@ class RoomPane final : public ChildPane {
   RoomPane(PaneHost& host, HWND mdiArea, const std::string& channel);
 
   const std::string& Channel() const { return channel_; }
-  void AddLine(const std::string& line);
   void SetPeople(const std::vector<std::string>& people);
   void SetTopic(const std::string& topic);
 
@@ -32,9 +30,7 @@ class RoomPane final : public ChildPane {
   HWND topic_ = nullptr;
   HWND transcript_ = nullptr;
   HWND people_ = nullptr;
-  HWND entry_ = nullptr;
   HWND history_ = nullptr;
-  std::unique_ptr<TranscriptBox> lines_;
 };
 
 }  // namespace tavrin::win32::chat

@@ -26,10 +26,6 @@ void WelcomePane::SetNick(const std::string& nick) {
   SetWindowTextW(Window(), Caption(nick).c_str());
 }
 
-void WelcomePane::AddLine(const std::string& line) {
-  if (lines_) lines_->Append(line);
-}
-
 void WelcomePane::CreateControls() {
   status_ = CreateControl(L"EDIT",
                           ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL |
@@ -37,7 +33,7 @@ void WelcomePane::CreateControls() {
                           kStatusId, WS_EX_CLIENTEDGE);
   entry_ = CreateControl(kEntryClass, ES_AUTOHSCROLL | WS_TABSTOP, kEntryId,
                          WS_EX_CLIENTEDGE);
-  lines_ = std::make_unique<TranscriptBox>(status_);
+  SetReadingBox(status_);
 }
 
 void WelcomePane::Layout(int width, int height) {
@@ -59,16 +55,6 @@ void WelcomePane::Entered(HWND entry) {
 LRESULT WelcomePane::HandleMessage(HWND window, UINT message, WPARAM wParam,
                                    LPARAM lParam) {
   switch (message) {
-    case WM_SETFOCUS:
-      SetFocus(entry_);
-      return 0;
-    case WM_CTLCOLORSTATIC:
-      if (reinterpret_cast<HWND>(lParam) == status_) {
-        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
-        SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOWTEXT));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-      }
-      break;
     case WM_CLOSE:
       // The sign-on's window stays while the program runs: the song
       // reporter reads the nick from its caption.

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "win32/irc/child_pane.h"
-#include "win32/irc/transcript_box.h"
 
 namespace tavrin::win32::chat {
 
@@ -16,7 +15,6 @@ class WelcomePane final : public ChildPane {
   WelcomePane(PaneHost& host, HWND mdiArea, const std::string& nick);
 
   void SetNick(const std::string& nick);
-  void AddLine(const std::string& line);
 
  private:
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam,
@@ -26,8 +24,6 @@ class WelcomePane final : public ChildPane {
   void Entered(HWND entry) override;
 
   HWND status_ = nullptr;
-  HWND entry_ = nullptr;
-  std::unique_ptr<TranscriptBox> lines_;
 };
 
 }  // namespace tavrin::win32::chat
