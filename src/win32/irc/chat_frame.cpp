@@ -71,10 +71,6 @@ ChatFrame::ChatFrame(const std::string& nick, const std::string& server) {
     DestroyMenu(menu);
     throw std::runtime_error("chat frame not created");
   }
-  const int dpi = WindowDpi(frame_);
-  RECT place{0, 0, Scaled(860, dpi), Scaled(560, dpi)};
-  SetWindowPos(frame_, nullptr, 0, 0, place.right, place.bottom,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   CLIENTCREATESTRUCT area{windowMenu, kFirstChildId};
   mdiArea_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"MDICLIENT", nullptr,
                              WS_CHILD | WS_CLIPCHILDREN | WS_VSCROLL |
@@ -83,7 +79,15 @@ ChatFrame::ChatFrame(const std::string& nick, const std::string& server) {
                              GetModuleHandleW(nullptr), &area);
   if (mdiArea_ == nullptr) throw std::runtime_error("chat area not created");
   routedMdiArea = mdiArea_;
+  // Sized once the MDI area is there to follow, so that the panes made in
+  // it take their default size from a laid-out area.
+  const int dpi = WindowDpi(frame_);
+  SetWindowPos(frame_, nullptr, 0, 0, Scaled(860, dpi), Scaled(560, dpi),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   welcome_ = std::make_unique<WelcomePane>(*this, mdiArea_, nick);
+  // Alone at first, the welcome pane fills the frame, and the rooms that
+  // follow open the same way.
+  SendMessageW(mdiArea_, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(welcome_->Window()), 0);
 }
 
 ChatFrame::~ChatFrame() {
@@ -110,11 +114,6 @@ void ChatFrame::RoomOpened(const std::string& channel) {
     return;
   }
   auto room = std::make_unique<RoomPane>(*this, mdiArea_, channel);
-  // The first room fills the frame; later ones open as the user keeps the
-  // windows (the MDI area maximises them while the active one is).
-  if (rooms_.empty()) {
-    SendMessageW(mdiArea_, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(room->Window()), 0);
-  }
   SendMessageW(mdiArea_, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(room->Window()), 0);
   rooms_[Folded(channel)] = std::move(room);
 }

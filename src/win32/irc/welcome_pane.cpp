@@ -11,8 +11,10 @@ namespace {
 
 enum ControlId { kStatusId = 1, kEntryId };
 
+// Before anyone signs on there is nobody to welcome: a caption without
+// "!" names nobody to the song reporter.
 std::wstring Caption(const std::string& nick) {
-  return L"Welcome, " + WideFromUtf8(nick) + L"!";
+  return nick.empty() ? L"Welcome" : L"Welcome, " + WideFromUtf8(nick) + L"!";
 }
 
 }  // namespace
