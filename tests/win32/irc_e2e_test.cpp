@@ -133,6 +133,26 @@ TEST_F(OnIrc, AfterTheServerRestartsTheClientRejoinsAndIsAnswered) {
   EXPECT_TRUE(BobHears({".song", kSongName}, from)) << Describe(bob_.HeardSoFar());
 }
 
+// Moved to a monitor at 150 %: the client's text and the lines it sits in
+// grow, and the room still works.
+TEST_F(OnIrc, AtAnotherScaleTheRoomGrowsAndStillWorks) {
+  const HWND entry = FindWindowExW(ChatRoom(), nullptr, L"RICHCNTL", nullptr);
+  RECT before{};
+  ASSERT_TRUE(GetWindowRect(entry, &before));
+  ASSERT_TRUE(SendDpiChanged(FindWindowW(L"AOL Frame25", nullptr), 144));
+  RECT after{};
+  EXPECT_TRUE(WaitUntil(
+      [&] {
+        GetWindowRect(entry, &after);
+        return (after.bottom - after.top) * 4 >= (before.bottom - before.top) * 5;
+      },
+      10s))
+      << before.bottom - before.top << " px high, then " << after.bottom - after.top;
+  const std::size_t from = HeardFromUser();
+  ASSERT_TRUE(TypeInRoom(".song"));
+  EXPECT_TRUE(BobHears({".song", kSongName}, from)) << Describe(bob_.HeardSoFar());
+}
+
 class OnIrcAnnouncing : public OnIrc {
  protected:
   OnIrcAnnouncing() { autoAdvertise_ = "1"; }
