@@ -1,7 +1,8 @@
 ; The Windows installer of Tavrin, compiled by tools/package:
 ;
 ;   makensis -DVERSION=1.5.0 -DSHORT_VERSION=1.5 -DPROGRAM_EXE=<tavrin.exe>
-;            -DICON=<tavrin.ico> -DOUT_FILE=<setup.exe> packaging/tavrin.nsi
+;            -DCHAT_EXE=<tavrin-chat.exe> -DICON=<tavrin.ico>
+;            -DOUT_FILE=<setup.exe> packaging/tavrin.nsi
 ;
 ; The version comes from the project() line of CMakeLists.txt through
 ; tools/package, so that it is written in one place only.
@@ -14,6 +15,9 @@
 !endif
 !ifndef PROGRAM_EXE
   !error "PROGRAM_EXE (the built tavrin.exe) is passed by tools/package"
+!endif
+!ifndef CHAT_EXE
+  !error "CHAT_EXE (the built tavrin-chat.exe) is passed by tools/package"
 !endif
 !ifndef ICON
   !error "ICON (the program's icon) is passed by tools/package"
@@ -37,6 +41,8 @@ Target amd64-unicode
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define UNINSTALLER "uninstall.exe"
 !define SHORTCUT "$SMPROGRAMS\${PRODUCT}.lnk"
+!define CHAT_PRODUCT "Tavrin Chat"
+!define CHAT_SHORTCUT "$SMPROGRAMS\${CHAT_PRODUCT}.lnk"
 
 Name "${PRODUCT} ${SHORT_VERSION}"
 OutFile "${OUT_FILE}"
@@ -57,7 +63,7 @@ BrandingText "${PRODUCT} ${SHORT_VERSION}"
 ; No "run the program now" box: the installer runs elevated, and a program
 ; started from it would run as administrator and keep its settings in the
 ; system folder instead of where the user's own later runs keep them.
-!define MUI_FINISHPAGE_TEXT "${PRODUCT} ${SHORT_VERSION} is installed.$\r$\n$\r$\nStart it from the Start menu: ${PRODUCT}.$\r$\n$\r$\nClick Finish to close Setup."
+!define MUI_FINISHPAGE_TEXT "${PRODUCT} ${SHORT_VERSION} is installed.$\r$\n$\r$\nStart them from the Start menu: ${PRODUCT} and ${CHAT_PRODUCT}.$\r$\n$\r$\nClick Finish to close Setup."
 
 !insertmacro MUI_PAGE_WELCOME
 Page custom ModePage ModePageLeave
@@ -80,16 +86,56 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) the ${PRODUCT} authors"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "OriginalFilename" "${PRODUCT}-${SHORT_VERSION}-setup.exe"
 
-; A running program holds tavrin.exe open, so Windows could neither replace
-; nor delete it: the files would be left half done. Its windows are found by
-; their classes (one per form); a silent run gives up with an error instead
-; of waiting.
+; A running program holds its .exe open, so Windows could neither replace
+; nor delete it: the files would be left half done. Tavrin's windows are
+; found by their classes (one per form). Tavrin Chat's frame class is not
+; its own (the stand-in chat client has it too), so a frame counts only when
+; its process runs this folder's tavrin-chat.exe. A silent run gives up with
+; an error instead of waiting.
 !macro REFUSE_WHILE_RUNNING un
+  ; $0: 1 when a frame window of class "AOL Frame25" belongs to a process
+  ; started from $INSTDIR\tavrin-chat.exe, else 0. Paths are compared in
+  ; their long form, so that a folder given with short names matches too.
+  Function ${un}FindChatHere
+    Push $1
+    Push $2
+    Push $3
+    Push $4
+    Push $5
+    StrCpy $1 "$INSTDIR\tavrin-chat.exe"
+    System::Call 'kernel32::GetLongPathNameW(w r1, w .r4, i ${NSIS_MAX_STRLEN}) i .r5'
+    IntCmp $5 0 +2
+    StrCpy $1 $4
+    StrCpy $0 0
+  next:
+    FindWindow $0 "AOL Frame25" "" 0 $0
+    IntCmp $0 0 done
+    System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r2)'
+    ; PROCESS_QUERY_LIMITED_INFORMATION
+    System::Call 'kernel32::OpenProcess(i 0x1000, i 0, i r2) p .r3'
+    IntCmp $3 0 next
+    System::Call 'kernel32::QueryFullProcessImageNameW(p r3, i 0, w .r4, *i ${NSIS_MAX_STRLEN}) i .r5'
+    System::Call 'kernel32::CloseHandle(p r3)'
+    IntCmp $5 0 next
+    System::Call 'kernel32::GetLongPathNameW(w r4, w .r2, i ${NSIS_MAX_STRLEN}) i .r5'
+    IntCmp $5 0 +2
+    StrCpy $4 $2
+    StrCmp $4 $1 0 next
+    StrCpy $0 1
+  done:
+    Pop $5
+    Pop $4
+    Pop $3
+    Pop $2
+    Pop $1
+  FunctionEnd
+
   Function ${un}RefuseWhileRunning
     Push $0
     Push $1
+    Push $2
   check:
-    StrCpy $1 0
+    StrCpy $1 ""
     FindWindow $0 "TavrinSplashForm"
     IntCmp $0 0 +2
     StrCpy $1 1
@@ -111,14 +157,25 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "OriginalFilename" "${PRODUCT}-${SHORT_VER
     FindWindow $0 "TavrinSongAdvSetupForm"
     IntCmp $0 0 +2
     StrCpy $1 1
-    IntCmp $1 0 done
+    ; $1: the program that runs, $2: where its Exit is.
+    StrCmp $1 "" chat
+    StrCpy $1 "${PRODUCT}"
+    StrCpy $2 "its tray menu"
+    Goto refuse
+  chat:
+    Call ${un}FindChatHere
+    IntCmp $0 0 done
+    StrCpy $1 "${CHAT_PRODUCT}"
+    StrCpy $2 "its Chat menu"
+  refuse:
     MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-      "${PRODUCT} is running. Close it (Exit in its tray menu), then choose Retry." \
+      "$1 is running. Close it (Exit in $2), then choose Retry." \
       /SD IDCANCEL IDRETRY check
-    DetailPrint "${PRODUCT} is running: nothing was changed."
+    DetailPrint "$1 is running: nothing was changed."
     ; Exit code 2: "aborted by the script".
     Abort
   done:
+    Pop $2
     Pop $1
     Pop $0
   FunctionEnd
@@ -249,10 +306,12 @@ Section "${PRODUCT}" SectionProgram
   ; The shortcut starts the program in this folder.
   SetOutPath "$INSTDIR"
   File "/oname=tavrin.exe" "${PROGRAM_EXE}"
+  File "/oname=tavrin-chat.exe" "${CHAT_EXE}"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
-  ; One program, one shortcut: straight in the Start menu's Programs, no folder.
+  ; A shortcut for each program, straight in the Start menu's Programs, no folder.
   CreateShortcut "${SHORTCUT}" "$INSTDIR\tavrin.exe" "" "$INSTDIR\tavrin.exe" 0
+  CreateShortcut "${CHAT_SHORTCUT}" "$INSTDIR\tavrin-chat.exe" "" "$INSTDIR\tavrin-chat.exe" 0
 
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${SHORT_VERSION}"
@@ -270,14 +329,16 @@ Section "${PRODUCT}" SectionProgram
 SectionEnd
 
 ; Removes only what the installer put in place, file by file: anything else
-; in the folder keeps it (RMDir without /r). The user's settings file
-; (TavrinSettings.ini in the system folder or in %APPDATA%\Tavrin) is the
-; user's, and stays.
+; in the folder keeps it (RMDir without /r). The user's settings files
+; (TavrinSettings.ini in the system folder or in %APPDATA%\Tavrin, and
+; TavrinChat.ini in %APPDATA%\Tavrin) are the user's, and stay.
 Section "Uninstall"
   Call un.RefuseWhileRunning
 
   Delete "${SHORTCUT}"
+  Delete "${CHAT_SHORTCUT}"
   Delete "$INSTDIR\tavrin.exe"
+  Delete "$INSTDIR\tavrin-chat.exe"
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
