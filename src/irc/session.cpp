@@ -390,12 +390,12 @@ void Session::TypeLine(const std::string& channel, std::string_view line,
                        std::optional<std::string>& quit) {
   const TypedCommand typed = ParseTyped(line);
   if (typed.kind == TypedKind::kNothing) return;
-  if (typed.kind == TypedKind::kError) return Status(typed.text);
+  if (typed.kind == TypedKind::kError) return Answer(channel, typed.text);
   if (typed.kind == TypedKind::kQuit) {
     quit = typed.text;
     return;
   }
-  if (!signedOn_) return Status("Not connected; not sent: " + ShownText(line));
+  if (!signedOn_) return Answer(channel, "Not connected; not sent: " + ShownText(line));
   switch (typed.kind) {
     case TypedKind::kSay:
     case TypedKind::kAction: {
@@ -413,7 +413,7 @@ void Session::TypeLine(const std::string& channel, std::string_view line,
       return;
     case TypedKind::kLeave: {
       const std::string room = typed.target.empty() ? channel : typed.target;
-      if (room.empty()) return Status("/part needs a room: /part #room");
+      if (room.empty()) return Answer(channel, "/part needs a room: /part #room");
       if (typed.text.empty()) {
         SendLine("PART", {room});
       } else {
@@ -429,14 +429,14 @@ void Session::TypeLine(const std::string& channel, std::string_view line,
         return SendText(room->name, typed.text, false, room);
       }
       SendText(typed.target, typed.text, false, nullptr);
-      return Status("-> *" + ShownText(typed.target) + "* " + ShownText(typed.text));
+      return Answer(channel, "-> *" + ShownText(typed.target) + "* " + ShownText(typed.text));
     case TypedKind::kNotice:
       if (SendLine("NOTICE", {typed.target, typed.text})) {
-        Status("-> -" + ShownText(typed.target) + "- " + ShownText(typed.text));
+        Answer(channel, "-> -" + ShownText(typed.target) + "- " + ShownText(typed.text));
       }
       return;
     case TypedKind::kTopic:
-      if (channel.empty()) return Status("/topic works in a room");
+      if (channel.empty()) return Answer(channel, "/topic works in a room");
       if (typed.text.empty()) {
         SendLine("TOPIC", {channel});
       } else {
@@ -521,5 +521,13 @@ void Session::RoomSays(Room& room, const std::string& line) { view_.RoomLine(roo
 
 // Status lines quote what the user typed too: shown as remote text is.
 void Session::Status(const std::string& line) { view_.StatusLine(ShownText(line)); }
+
+// What the client says about a typed line goes where it was typed, so that
+// the user sees it without looking for the welcome window.
+void Session::Answer(const std::string& channel, const std::string& line) {
+  Room* room = channel.empty() ? nullptr : rooms_.Find(channel);
+  if (room == nullptr) return Status(line);
+  RoomSays(*room, "*** " + ShownText(line));
+}
 
 }  // namespace tavrin::irc

@@ -89,6 +89,7 @@ class Session {
   void ShowPeople(Room& room);
   void RoomSays(Room& room, const std::string& line);
   void Status(const std::string& line);
+  void Answer(const std::string& channel, const std::string& line);
 
   ClientView& view_;
   Outbox& outbox_;

@@ -160,10 +160,12 @@ TEST_F(ChatClientTest, UnknownCommandsAndTypingWhileDisconnectedSendNothing) {
   Joined();
   client.Type("#tavrin", "/frobnicate now");
   EXPECT_TRUE(connection.TakeLines().empty());
+  EXPECT_NE(RoomLines().back().find("/frobnicate"), std::string::npos);
+  client.Type("", "/frobnicate again");
   EXPECT_NE(view.status.back().find("/frobnicate"), std::string::npos);
   connection.Drop("reset by peer");
   client.Type("#tavrin", "are you there");
-  EXPECT_EQ(view.status.back(), "Not connected; not sent: are you there");
+  EXPECT_EQ(RoomLines().back(), "*** Not connected; not sent: are you there");
 }
 
 TEST_F(ChatClientTest, ReconnectsWithBackOffAndRejoinsTheOpenRooms) {
