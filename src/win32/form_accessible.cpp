@@ -7,6 +7,7 @@
 
 #include "win32/accessibility_library.h"
 #include "win32/accessible_object.h"
+#include "win32/base/window_text.h"
 
 namespace tavrin::win32 {
 namespace {
@@ -206,14 +207,7 @@ class FormAccessible final : public AccessibleObject {
     if (form_ == nullptr) return RPC_E_DISCONNECTED;
     return IsSelf(child) ? S_FALSE : E_INVALIDARG;
   }
-  std::wstring Caption() const {
-    const HWND window = form_->FormHandle();
-    std::wstring caption(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1,
-                         L'\0');
-    caption.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, caption.data(), static_cast<int>(caption.size()))));
-    return caption;
-  }
+  std::wstring Caption() const { return WideWindowText(form_->FormHandle()); }
 
   AccessibleForm* form_;
 };

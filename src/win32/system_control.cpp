@@ -1,9 +1,9 @@
 #include "win32/system_control.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "shell/keyboard_focus.h"
+#include "win32/base/window_text.h"
 #include "win32/labelled_accessible.h"
 #include "win32/skin_fonts.h"
 #include "win32/skin_palette.h"
@@ -140,12 +140,7 @@ void SystemControl::SetText(std::string_view utf8) {
 
 std::string SystemControl::Text() const {
   if (!IsTextBox()) return {};
-  std::wstring text(
-      static_cast<std::size_t>(GetWindowTextLengthW(window_.get())) + 1, L'\0');
-  const int got = GetWindowTextW(window_.get(), text.data(),
-                                 static_cast<int>(text.size()));
-  text.resize(static_cast<std::size_t>(std::max(got, 0)));
-  return Utf8FromWide(text);
+  return Utf8FromWide(WideWindowText(window_.get()));
 }
 
 void SystemControl::SetLocked(bool locked) {

@@ -5,6 +5,7 @@
 
 #include "win32/app_icon.h"
 #include "win32/base/dpi.h"
+#include "win32/base/window_text.h"
 #include "win32/form_classes.h"
 #include "win32/base/gdi_scopes.h"
 #include "win32/base/message_pump.h"
@@ -260,10 +261,7 @@ void Win32FormWindow::Paint() {
   RECT client{};
   GetClientRect(window, &client);
   const BufferedCanvas canvas(paint.Dc(), client);
-  std::wstring caption(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1,
-                       L'\0');
-  caption.resize(static_cast<std::size_t>(
-      GetWindowTextW(window, caption.data(), static_cast<int>(caption.size()))));
+  const std::wstring caption = WideWindowText(window);
   const bool pressedHere = press_ && press_->target == hovered_;
   const SkinView view{model_, caption, shape_, client,
                       press_ && !pressedHere ? Target{} : hovered_,

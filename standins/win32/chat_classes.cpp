@@ -36,7 +36,7 @@ LRESULT PaintedControl(HWND window, UINT message, WPARAM wParam,
 }
 
 void Type(HWND entry, wchar_t character) {
-  std::wstring text = WindowText(entry);
+  std::wstring text = WideWindowText(entry);
   if (character == L'\b') {
     if (!text.empty()) text.pop_back();
   } else {

@@ -137,7 +137,7 @@ bool ChatClient::AddLine(std::size_t room, std::string_view speaker,
   const std::string line = TranscriptLine(speaker, text);
   const HWND transcript = rooms_[room - 1].transcript;
   const std::wstring whole = WideFromUtf8(
-      AddToTranscript(Utf8FromWide(WindowText(transcript)), line, cap_));
+      AddToTranscript(Utf8FromWide(WideWindowText(transcript)), line, cap_));
   SetWindowTextW(transcript, whole.c_str());
   // Windows reports a window's new text by itself; Wine 8 does not.
   if (reportChanges_) {
@@ -153,7 +153,7 @@ bool ChatClient::AddLine(std::size_t room, std::string_view speaker,
 void ChatClient::EnterPressed(HWND entry) {
   for (std::size_t i = 0; i < rooms_.size(); ++i) {
     if (rooms_[i].entry != entry) continue;
-    AddLine(i + 1, screenName_, Utf8FromWide(WindowText(entry)));
+    AddLine(i + 1, screenName_, Utf8FromWide(WideWindowText(entry)));
     SetWindowTextW(entry, L"");
     return;
   }

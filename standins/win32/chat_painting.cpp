@@ -97,7 +97,7 @@ void PaintChildWindow(HWND window, HDC dc, const RECT& client) {
   {
     const auto font = MakeFont(20, true);
     Selection use(dc, font.get());
-    DrawTextIn(dc, WindowText(window), upper, kHeading,
+    DrawTextIn(dc, WideWindowText(window), upper, kHeading,
                DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_END_ELLIPSIS);
   }
   RECT lower = client;
@@ -115,7 +115,7 @@ void PaintTranscript(HWND window, HDC dc, const RECT& client) {
   const auto plainFont = MakeFont(13, false);
   const auto bold = static_cast<HFONT>(boldFont.get());
   const auto plain = static_cast<HFONT>(plainFont.get());
-  const std::wstring text = WindowText(window);
+  const std::wstring text = WideWindowText(window);
   const std::vector<std::wstring_view> lines = SplitLines(text);
   const tavrin::win32::SavedDcState keep(dc);
   IntersectClipRect(dc, client.left + 1, client.top + 1, client.right - 1,
@@ -140,7 +140,7 @@ void PaintNameList(HWND window, HDC dc, const RECT& client) {
   const auto font = MakeFont(13, false);
   Selection use(dc, font.get());
   const int height = LineHeight(dc) + 4;
-  const std::wstring text = WindowText(window);
+  const std::wstring text = WideWindowText(window);
   RECT row{client.left + kPad + 14, client.top + kPad, client.right - kPad,
            client.top + kPad + height};
   for (const std::wstring_view name : SplitLines(text)) {
@@ -174,7 +174,7 @@ void PaintComboBox(HWND window, HDC dc, const RECT& client) {
   Selection use(dc, font.get());
   const RECT text{client.left + kPad, client.top, buttonLeft - kPad,
                   client.bottom};
-  DrawTextIn(dc, WindowText(window), text, kInk,
+  DrawTextIn(dc, WideWindowText(window), text, kInk,
              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
@@ -182,7 +182,7 @@ void PaintStaticLabel(HWND window, HDC dc, const RECT& client) {
   Fill(dc, client, kChildBackground);
   const auto font = MakeFont(12, true);
   Selection use(dc, font.get());
-  DrawTextIn(dc, WindowText(window), client, kHeading,
+  DrawTextIn(dc, WideWindowText(window), client, kHeading,
              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
 }
 
@@ -191,7 +191,7 @@ void PaintEntryBox(HWND window, HDC dc, const RECT& client) {
   PaintBox(dc, client, focused ? kFocusBorder : kBorder);
   const auto font = MakeFont(13, false);
   Selection use(dc, font.get());
-  const std::wstring text = WindowText(window);
+  const std::wstring text = WideWindowText(window);
   RECT area{client.left + kPad, client.top + kPad - 1, client.right - kPad,
             client.bottom - kPad};
   DrawTextIn(dc, text, area, kInk, DT_LEFT | DT_TOP | DT_SINGLELINE);

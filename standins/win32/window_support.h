@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "win32/base/window_text.h"
+
 namespace tavrin::standins::winhost {
 
 struct Placement {
@@ -19,6 +21,6 @@ struct Placement {
 HWND CreateChild(const wchar_t* className, std::wstring_view text, DWORD style,
                  const Placement& place, HWND parent, void* binding = nullptr);
 
-std::wstring WindowText(HWND window);
+using win32::WideWindowText;
 
 }  // namespace tavrin::standins::winhost

@@ -1,8 +1,9 @@
 #include "win32/irc/chat_classes.h"
 
-#include <algorithm>
 #include <map>
 #include <string>
+
+#include "win32/base/window_text.h"
 
 namespace tavrin::win32::chat {
 namespace {
@@ -14,14 +15,6 @@ WNDPROC systemEdit = nullptr;
 std::map<HWND, std::wstring> setAside;
 // While a line is handed on, the box is emptied by its own pane.
 bool handingOn = false;
-
-std::wstring TextOf(HWND window) {
-  const int length = GetWindowTextLengthW(window);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(std::max(
-      0, GetWindowTextW(window, text.data(), length + 1))));
-  return text;
-}
 
 // The entry line is a single-line edit box that sends on Enter. Enter is
 // handled as a character, so that WM_CHAR 13 sent by another program sends
@@ -46,7 +39,7 @@ LRESULT CALLBACK EntryProcedure(HWND window, UINT message, WPARAM wParam,
   }
   if (message == WM_SETTEXT && !handingOn && InSendMessage() &&
       !setAside.contains(window)) {
-    std::wstring typed = TextOf(window);
+    std::wstring typed = WideWindowText(window);
     if (!typed.empty()) setAside.emplace(window, std::move(typed));
   }
   if (message == WM_NCDESTROY) setAside.erase(window);

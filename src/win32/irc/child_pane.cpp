@@ -4,6 +4,7 @@
 
 #include "win32/base/dpi.h"
 #include "win32/base/win32_text.h"
+#include "win32/base/window_text.h"
 #include "win32/irc/chat_classes.h"
 #include "win32/irc/chat_font.h"
 
@@ -62,11 +63,7 @@ void ChildPane::SetChildrenFont() {
 }
 
 std::string ChildPane::TextOf(HWND control) {
-  const int length = GetWindowTextLengthW(control);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int got = GetWindowTextW(control, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-  return Utf8FromWide(text);
+  return Utf8FromWide(WideWindowText(control));
 }
 
 LRESULT ChildPane::HandleMessage(HWND window, UINT message, WPARAM wParam,

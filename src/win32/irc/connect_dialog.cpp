@@ -4,18 +4,14 @@
 
 #include "win32/base/message_pump.h"
 #include "win32/base/win32_text.h"
+#include "win32/base/window_text.h"
 #include "win32/irc/chat_resource_ids.h"
 
 namespace tavrin::win32::chat {
 namespace {
 
 std::string FieldText(HWND dialog, int id) {
-  const HWND field = GetDlgItem(dialog, id);
-  const int length = GetWindowTextLengthW(field);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int got = GetWindowTextW(field, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
-  return Utf8FromWide(text);
+  return Utf8FromWide(WideWindowText(GetDlgItem(dialog, id)));
 }
 
 void SetField(HWND dialog, int id, const std::string& text) {
