@@ -1,7 +1,8 @@
 // The IRC client's whole portable side fed by a hostile server: bytes cut
 // anywhere, lines built to pass for the user's own, nick changes, names
 // lists, numerics, drops and reconnects, with the user typing in between
-// and time passing. After every step the harness checks what reached the
+// and time passing; the capability negotiation and the account login
+// answered at random. After every step the harness checks what reached the
 // windows: no line breaks or control characters, no room line before its
 // room opened, and a chat line "<nick>:\t" whose nick could be the user's
 // only while the user's own typing is being echoed.
@@ -44,6 +45,7 @@ class CheckingView final : public irc::ClientView {
     CheckOpen(channel);
     CheckText(topic);
   }
+  void SettingsChanged(const irc::ClientSettings&) override {}
   void StatusLine(const std::string& line) override {
     Check(line.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos,
           "a status line holds a line break");
@@ -88,6 +90,14 @@ constexpr std::string_view kCommands[] = {
     "PRIVMSG", "NOTICE", "JOIN", "PART", "KICK", "QUIT", "NICK", "MODE", "TOPIC",
     "PING", "ERROR", "001", "005", "332", "353", "366", "433", "432"};
 
+// The login's lines, whole or cut, in any order.
+constexpr std::string_view kLoginLines[] = {
+    ":srv CAP * LS :multi-prefix sasl=PLAIN,EXTERNAL", ":srv CAP * LS * :sasl",
+    ":srv CAP * LS :sasl=EXTERNAL", ":srv CAP * LS", ":srv CAP Owner ACK :sasl",
+    ":srv CAP Owner NAK :sasl", ":srv CAP Owner NEW :sasl", "AUTHENTICATE +",
+    "AUTHENTICATE", ":srv 900 Owner x ann :Logged in", ":srv 903 Owner :ok",
+    ":srv 904 Owner :SASL failed", ":srv 907 Owner", ":srv 421 Owner CAP :Unknown"};
+
 std::string Pick(FuzzInput& input, const std::string_view* list, std::size_t count) {
   const std::size_t at = input.Below(count + 1);
   return at < count ? std::string(list[at]) : input.Bytes(12);
@@ -125,15 +135,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FakeConnection connection;
   const irc::ChatClient* watched = nullptr;
   CheckingView view(watched);
-  irc::ChatClient client(connection, clock, clock, view);
+  irc::testing::FakeTlsEngines tls;
+  irc::ChatClient client(connection, tls, clock, clock, view);
   watched = &client;
   irc::ClientSettings settings;
-  settings.server = "irc.test";
+  settings.server = input.Flag() ? "irc.test" : "127.0.0.1";
+  settings.tls = false;
   settings.nick = "Owner";
+  if (input.Flag()) {
+    settings.account = "ann";
+    // Around the size whose payload fills one piece exactly.
+    settings.accountPassword =
+        input.Flag() ? std::string(290 + input.Below(5), 'p') : input.Bytes(16);
+  }
   settings.channels = {"#tavrin"};
   client.Connect(settings);
   while (!input.Empty()) {
-    switch (input.Below(6)) {
+    switch (input.Below(7)) {
       case 0:
         if (connection.open) connection.Say(input.Bytes(64));
         break;
@@ -161,6 +179,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           client.Connect(settings);
         }
         break;
+      case 5: {
+        const std::string line = Pick(input, kLoginLines, std::size(kLoginLines));
+        if (connection.open) connection.Say(line.substr(0, input.Below(line.size() + 1)) + "\r\n");
+        break;
+      }
       default:
         if (connection.open) connection.Say(":srv 001 " + Pick(input, kNicks, std::size(kNicks)) + " :hi\r\n");
         break;

@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <optional>
 
+#include "irc/certificate_check.h"
 #include "irc/irc_message.h"
+#include "irc/irc_text.h"
 #include "irc/line_reader.h"
 #include "irc/reconnect_delay.h"
 #include "irc/send_queue.h"
 #include "irc/session.h"
+#include "irc/tls_layer.h"
+#include "irc/typed_command.h"
 
 namespace tavrin::irc {
 namespace {
@@ -24,13 +28,13 @@ constexpr Milliseconds kOpenTimeout{60000};
 
 class ChatClient::Impl final : public ConnectionEvents, public Outbox {
  public:
-  Impl(Connection& connection, platform::Clock& clock, platform::Timers& timers,
-       ClientView& view)
-      : connection_(connection), clock_(clock), timers_(timers), view_(view),
-        session_(view, *this) {}
+  Impl(Connection& transport, TlsEngines& tls, platform::Clock& clock,
+       platform::Timers& timers, ClientView& view)
+      : transport_(transport), tls_(transport, tls, timers), clock_(clock), timers_(timers),
+        view_(view), session_(view, *this) {}
 
   ~Impl() override {
-    if (state_ == State::kOpening || state_ == State::kOpen) connection_.Close();
+    if (state_ == State::kOpening || state_ == State::kOpen) Link().Close();
   }
 
   void Connect(const ClientSettings& settings) {
@@ -43,7 +47,7 @@ class ChatClient::Impl final : public ConnectionEvents, public Outbox {
   void Disconnect(const std::string& reason) {
     if (state_ == State::kOpen && session_.SignedOn()) {
       if (const auto quit = FormatMessage("QUIT", {reason.empty() ? "Tavrin Chat" : reason})) {
-        connection_.Send(*quit + "\r\n");
+        Link().Send(*quit + "\r\n");
       }
     }
     CloseConnection();
@@ -53,6 +57,9 @@ class ChatClient::Impl final : public ConnectionEvents, public Outbox {
   }
 
   void Type(const std::string& channel, const std::string& text) {
+    if (const TypedCommand typed = ParseTyped(text); typed.kind == TypedKind::kPin) {
+      return Pin(channel, typed.text);
+    }
     if (const auto quit = session_.Type(channel, text)) return Disconnect(*quit);
     Flush();
     Reschedule();
@@ -93,6 +100,15 @@ class ChatClient::Impl final : public ConnectionEvents, public Outbox {
     if (state_ == State::kOpening || state_ == State::kOpen) Dropped(reason);
   }
 
+  void Refused(const std::string& reason) override {
+    if (state_ != State::kOpening && state_ != State::kOpen) return;
+    view_.StatusLine("Disconnected: " + reason + ". Not connecting again by itself.");
+    CloseConnection();
+    Reschedule();
+  }
+
+  void Notice(const std::string& line) override { view_.StatusLine(line); }
+
   bool Send(std::string line, bool urgent) override {
     if (!urgent) return queue_.Push(std::move(line));
     queue_.PushUrgent(std::move(line));
@@ -101,6 +117,29 @@ class ChatClient::Impl final : public ConnectionEvents, public Outbox {
 
  private:
   enum class State { kIdle, kOpening, kOpen, kWaiting };
+
+  // What carries the lines: the TLS layer over the transport, or the
+  // transport itself.
+  Connection& Link() { return settings_.tls ? static_cast<Connection&>(tls_) : transport_; }
+
+  void Pin(const std::string& channel, const std::string& typed) {
+    const auto fingerprint = NormalFingerprint(typed);
+    if (!fingerprint) {
+      return Answer(channel, "Not a SHA-256 fingerprint (32 pairs of hexadecimal digits): " +
+                                 ShownText(typed));
+    }
+    if (settings_.server.empty()) return Answer(channel, "No server to pin a certificate for.");
+    settings_.pins[PinHost(settings_.server)] = *fingerprint;
+    view_.SettingsChanged(settings_);
+    Answer(channel, "The certificate " + *fingerprint + " is trusted for " +
+                        ShownText(settings_.server) + ".");
+    if (!SignedOn()) Connect(settings_);
+  }
+
+  void Answer(const std::string& channel, const std::string& line) {
+    if (channel.empty()) return view_.StatusLine(line);
+    view_.RoomLine(channel, line);
+  }
 
   void Open() {
     if (!settings_.Complete()) {
@@ -112,15 +151,16 @@ class ChatClient::Impl final : public ConnectionEvents, public Outbox {
     state_ = State::kOpening;
     openedAt_ = clock_.Now();
     view_.StatusLine("Connecting to " + settings_.server + ":" + std::to_string(settings_.port) +
-                     "...");
-    connection_.Open(settings_.server, settings_.port, *this);
+                     (settings_.tls ? " with TLS..." : " without TLS..."));
+    tls_.Trust(settings_.pins);
+    Link().Open(settings_.server, settings_.port, *this);
     Reschedule();
   }
 
   // Closes without a word to the server; the rooms stay open.
   void CloseConnection() {
     const State was = state_;
-    if (was == State::kOpening || was == State::kOpen) connection_.Close();
+    if (was == State::kOpening || was == State::kOpen) Link().Close();
     state_ = State::kIdle;
     LoseQueue();
     reader_.Reset();
@@ -145,14 +185,16 @@ class ChatClient::Impl final : public ConnectionEvents, public Outbox {
 
   void Flush() {
     if (state_ != State::kOpen) return;
-    while (auto line = queue_.Take(clock_.Now())) connection_.Send(*line + "\r\n");
+    while (auto line = queue_.Take(clock_.Now())) Link().Send(*line + "\r\n");
   }
 
   void Tick() {
     const Milliseconds now = clock_.Now();
     if (state_ == State::kWaiting && now >= reconnectAt_) return Open();
     if (state_ == State::kOpening && now - openedAt_ >= kOpenTimeout) {
-      return Dropped("the server did not answer");
+      return Dropped(settings_.tls ? "the server did not answer in TLS on port " +
+                                         std::to_string(settings_.port)
+                                   : "the server did not answer");
     }
     if (state_ == State::kOpen) {
       if (pingSentAt_ && now - *pingSentAt_ >= kPingAnswer) {
@@ -213,7 +255,8 @@ class ChatClient::Impl final : public ConnectionEvents, public Outbox {
     ticking_ = false;
   }
 
-  Connection& connection_;
+  Connection& transport_;
+  TlsLayer tls_;
   platform::Clock& clock_;
   platform::Timers& timers_;
   ClientView& view_;
@@ -232,9 +275,9 @@ class ChatClient::Impl final : public ConnectionEvents, public Outbox {
   bool ticking_ = false;
 };
 
-ChatClient::ChatClient(Connection& connection, platform::Clock& clock,
+ChatClient::ChatClient(Connection& transport, TlsEngines& tls, platform::Clock& clock,
                        platform::Timers& timers, ClientView& view)
-    : impl_(std::make_unique<Impl>(connection, clock, timers, view)) {}
+    : impl_(std::make_unique<Impl>(transport, tls, clock, timers, view)) {}
 
 ChatClient::~ChatClient() = default;
 

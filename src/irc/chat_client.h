@@ -6,6 +6,7 @@
 #include "irc/client_settings.h"
 #include "irc/client_view.h"
 #include "irc/connection.h"
+#include "irc/tls_engine.h"
 #include "platform/clock.h"
 
 // The IRC client without its windows: signs on, keeps the rooms, answers
@@ -16,7 +17,9 @@ namespace tavrin::irc {
 
 class ChatClient {
  public:
-  ChatClient(Connection& connection, platform::Clock& clock,
+  // `transport` carries the bytes; with TLS on they go through an engine
+  // from `tls`.
+  ChatClient(Connection& transport, TlsEngines& tls, platform::Clock& clock,
              platform::Timers& timers, ClientView& view);
   ~ChatClient();
   ChatClient(const ChatClient&) = delete;
@@ -30,7 +33,9 @@ class ChatClient {
 
   // A line typed in a room's entry box (or in the welcome window's, with
   // an empty channel): a message to the room, or a command when it begins
-  // with "/". The user's own message shows in the room at once.
+  // with "/". The user's own message shows in the room at once. "/pin
+  // <fingerprint>" trusts the server's certificate with that fingerprint
+  // and connects again when not signed on.
   void Type(const std::string& channel, const std::string& text);
 
   const std::string& Nick() const;

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "irc/client_settings.h"
+
 // What the chat client's windows are told. Rooms are named by channel, as
 // the server spells it; a room is opened before anything is said in it.
 namespace tavrin::irc {
@@ -26,6 +28,9 @@ class ClientView {
   // A line for the welcome window: connection state, server notices,
   // private messages, errors.
   virtual void StatusLine(const std::string& line) = 0;
+  // The user changed the settings from a typed command (/pin): to be
+  // stored as if chosen in the connect window.
+  virtual void SettingsChanged(const ClientSettings& settings) = 0;
 };
 
 }  // namespace tavrin::irc

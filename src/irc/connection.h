@@ -4,9 +4,8 @@
 #include <string>
 #include <string_view>
 
-// The byte stream to the IRC server. Windows gives it with Winsock; a TLS
-// layer fits underneath later without the client knowing. Tests give it a
-// fake.
+// The byte stream to the IRC server. Windows gives it with Winsock, and
+// TlsLayer gives it over another one, encrypted. Tests give a fake.
 namespace tavrin::irc {
 
 class ConnectionEvents {
@@ -18,6 +17,12 @@ class ConnectionEvents {
   // The connection failed to open, or was closed by the server or the
   // network; `reason` is for the user.
   virtual void Closed(const std::string& reason) = 0;
+  // The connection opened, but what answered may not be used (a
+  // certificate the user has not accepted): trying again would meet the
+  // same. Nothing follows.
+  virtual void Refused(const std::string& reason) = 0;
+  // A line for the user about the connection itself.
+  virtual void Notice(const std::string& line) = 0;
 };
 
 class Connection {

@@ -61,7 +61,15 @@ void Session::Start(const ClientSettings& settings) {
   nickTry_ = 0;
   signedOn_ = false;
   gaveUp_ = false;
+  Apply(login_.Start(settings.account, settings.accountPassword,
+                     settings.tls || OnThisComputer(settings.server)));
   Register();
+}
+
+void Session::Apply(const SaslLogin::Reply& reply) {
+  for (const SaslLogin::Line& line : reply.send) SendLine(line.command, line.params);
+  for (const std::string& line : reply.status) Status(line);
+  if (reply.failed) gaveUp_ = true;
 }
 
 void Session::Register() {
@@ -74,6 +82,7 @@ void Session::Receive(std::string_view line, platform::Milliseconds now) {
   const auto message = ParseMessage(line);
   if (!message) return;
   const std::string& command = message->command;
+  if (SaslLogin::Reply reply; login_.Take(*message, reply)) return Apply(reply);
   if (command == "PING") return Ping(*message);
   if (command == "PRIVMSG" || command == "NOTICE") return Said(*message, now);
   if (command == "JOIN") return Join(*message);
@@ -126,6 +135,8 @@ void Session::Numeric(const Message& message) {
 }
 
 void Session::SignOn(const Message& message) {
+  Apply(login_.SignedOnFirst());
+  if (gaveUp_) return;
   signedOn_ = true;
   if (!Param(message, 0).empty()) SetNick(Param(message, 0));
   view_.NickChanged(shownNick_);
@@ -395,6 +406,8 @@ void Session::TypeLine(const std::string& channel, std::string_view line,
     quit = typed.text;
     return;
   }
+  // The client takes /pin before the session; here it came within a paste.
+  if (typed.kind == TypedKind::kPin) return Answer(channel, "/pin works on a line of its own");
   if (!signedOn_) return Answer(channel, "Not connected; not sent: " + ShownText(line));
   switch (typed.kind) {
     case TypedKind::kSay:

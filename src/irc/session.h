@@ -10,6 +10,7 @@
 #include "irc/client_view.h"
 #include "irc/irc_message.h"
 #include "irc/rooms.h"
+#include "irc/sasl_login.h"
 #include "irc/server_features.h"
 #include "platform/clock.h"
 
@@ -47,7 +48,8 @@ class Session {
   std::optional<std::string> Type(const std::string& channel, std::string_view text);
 
   bool SignedOn() const { return signedOn_; }
-  // Every nick tried was taken or refused: the session will not sign on.
+  // Every nick tried was taken or refused, or the login failed: the
+  // session will not sign on.
   bool GaveUp() const { return gaveUp_; }
   // The user's nick as the windows show it (and as the echo names the
   // speaker): the server's, through ShownText.
@@ -55,6 +57,7 @@ class Session {
 
  private:
   void Register();
+  void Apply(const SaslLogin::Reply& reply);
   void SignOn(const Message& message);
   void JoinRooms();
   void NickRefused(const Message& message);
@@ -95,6 +98,7 @@ class Session {
   Outbox& outbox_;
   ClientSettings settings_;
   ServerFeatures features_;
+  SaslLogin login_;
   Rooms rooms_{features_};
   std::map<std::string, std::string> keys_;  // room keys the user gave
   std::string nick_;  // as the server has it

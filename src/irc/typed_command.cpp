@@ -66,8 +66,13 @@ TypedCommand ParseCommand(std::string_view word, std::string_view rest) {
   }
   if (name == "topic") return Make(TypedKind::kTopic, {}, rest);
   if (name == "quit") return Make(TypedKind::kQuit, {}, rest);
+  if (name == "pin") {
+    if (rest.empty()) return Error("/pin needs the certificate's fingerprint: /pin AB:CD:...");
+    return Make(TypedKind::kPin, {}, rest);
+  }
   return Error("Unknown command /" + std::string(word) +
-               " (known: /join /part /nick /me /msg /notice /topic /quit; //text says /text)");
+               " (known: /join /part /nick /me /msg /notice /topic /pin /quit;"
+               " //text says /text)");
 }
 
 }  // namespace

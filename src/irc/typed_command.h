@@ -17,6 +17,7 @@ enum class TypedKind {
   kNotice,   // /notice target text
   kTopic,    // /topic [text]: an empty text asks for the topic
   kQuit,     // /quit [reason]
+  kPin,      // /pin fingerprint: text (trusts the server's certificate)
   kError,    // not understood: text says why, nothing is sent
 };
 

@@ -22,6 +22,8 @@ class ChatClientTest : public ::testing::Test {
  protected:
   ChatClientTest() {
     settings.server = "irc.test";
+    settings.tls = false;
+    settings.port = ClientSettings::kPlainPort;
     settings.nick = "Owner";
     settings.channels = {"#tavrin"};
   }
@@ -44,7 +46,8 @@ class ChatClientTest : public ::testing::Test {
   FakeConnection connection;
   FakeView view;
   ClientSettings settings;
-  ChatClient client{connection, clock, clock, view};
+  testing::FakeTlsEngines tls;
+  ChatClient client{connection, tls, clock, clock, view};
 };
 
 TEST_F(ChatClientTest, RegistersThenJoinsTheConfiguredRoomsAtSignOn) {
@@ -53,7 +56,7 @@ TEST_F(ChatClientTest, RegistersThenJoinsTheConfiguredRoomsAtSignOn) {
   EXPECT_EQ(connection.openedTo, "irc.test:6667");
   connection.Accept();
   EXPECT_EQ(connection.TakeLines(),
-            (Lines{"PASS :secret word", "NICK Owner", "USER Owner 0 * Owner"}));
+            (Lines{"CAP LS 302", "PASS :secret word", "NICK Owner", "USER Owner 0 * Owner"}));
   connection.Say(":srv 001 Owner :Welcome\r\n");
   EXPECT_EQ(connection.TakeLines(), Lines{"JOIN #tavrin"});
   EXPECT_TRUE(client.SignedOn());
@@ -67,6 +70,7 @@ TEST_F(ChatClientTest, TriesAlternateNicksThenGivesUp) {
   Lines tried;
   for (int i = 0; i < Session::kNickTries; ++i) {
     connection.Say(":srv 433 * x :Nickname already in use\r\n");
+    clock.Advance(SendQueue::kInterval);
     for (const auto& line : connection.TakeLines()) tried.push_back(line);
   }
   EXPECT_EQ(tried, (Lines{"NICK Owner_", "NICK Owner__", "NICK Owner___"}));

@@ -3,6 +3,7 @@
 #include <winsock2.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,29 +13,6 @@
 
 namespace tavrin::e2e {
 namespace {
-
-std::wstring DosPath(const std::string& unixPath) {
-  std::wstring path = L"Z:" + win32::WideFromUtf8(unixPath);
-  for (wchar_t& c : path) {
-    if (c == L'/') c = L'\\';
-  }
-  return path;
-}
-
-// Runs a shell command line as a Unix process, without waiting for it.
-bool RunUnixShell(const std::string& command) {
-  std::wstring line = L"Z:\\bin\\sh -c \"" + win32::WideFromUtf8(command) + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process)) {
-    return false;
-  }
-  if (process.hThread != nullptr) CloseHandle(process.hThread);
-  if (process.hProcess != nullptr) CloseHandle(process.hProcess);
-  return true;
-}
 
 class WinsockUse {
  public:
@@ -54,6 +32,55 @@ sockaddr_in Loopback(std::uint16_t port) {
 }
 
 }  // namespace
+
+bool RunUnixShell(const std::string& command) {
+  std::wstring line = L"Z:\\bin\\sh -c \"" + win32::WideFromUtf8(command) + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
+    return false;
+  }
+  // For a Unix program Wine gives no process and leaves stray bytes where
+  // the thread's handle would be: closing those once closed the test's own
+  // standard output.
+  if (process.hProcess != nullptr) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  return true;
+}
+
+std::wstring DosPath(const std::string& unixPath) {
+  std::wstring path = L"Z:" + win32::WideFromUtf8(unixPath);
+  for (wchar_t& c : path) {
+    if (c == L'/') c = L'\\';
+  }
+  return path;
+}
+
+std::optional<int> RunUnixShellAndWait(const std::string& command,
+                                       std::chrono::milliseconds limit) {
+  // Wine hands back no process handle for a Unix program, so the shell
+  // leaves its exit status in a file (renamed into place whole) instead.
+  static unsigned serial = 0;
+  const std::string status = "/tmp/tavrin-sh-" + std::to_string(GetCurrentProcessId()) +
+                             "-" + std::to_string(++serial) + ".status";
+  if (!RunUnixShell("(" + command + "); echo $? >" + status + ".part; mv " + status +
+                    ".part " + status)) {
+    return std::nullopt;
+  }
+  const std::wstring statusFile = DosPath(status);
+  if (!WaitUntil([&] { return GetFileAttributesW(statusFile.c_str()) !=
+                              INVALID_FILE_ATTRIBUTES; },
+                 limit, 20ms)) {
+    return std::nullopt;
+  }
+  const std::string code = ReadWholeFile(statusFile);
+  DeleteFileW(statusFile.c_str());
+  return std::atoi(code.c_str());
+}
 
 std::uint16_t FreeLoopbackPort() {
   const WinsockUse winsock;
@@ -79,22 +106,45 @@ bool Accepts(std::uint16_t port) {
   return accepted;
 }
 
-IrcServer::IrcServer(Pacing pacing) {
+IrcServer::IrcServer(Pacing pacing) { Configure(pacing, nullptr); }
+
+IrcServer::IrcServer(const ServerCertificate& certificate, Pacing pacing) {
+  Configure(pacing, &certificate);
+}
+
+void IrcServer::Configure(Pacing pacing, const ServerCertificate* certificate) {
   port_ = FreeLoopbackPort();
+  if (certificate != nullptr) {
+    do {
+      tlsPort_ = FreeLoopbackPort();
+    } while (tlsPort_ == port_);
+  }
   unixFolder_ = "/tmp/tavrin-ircd-" + std::to_string(GetCurrentProcessId()) +
                 "-" + std::to_string(port_);
   CreateDirectoryW(DosPath(unixFolder_).c_str(), nullptr);
-  std::ofstream(std::filesystem::path(DosPath(unixFolder_ + "/ngircd.conf")))
-      << "[Global]\nName = irc.test.local\nInfo = Tavrin test server\n"
-      << "Listen = 127.0.0.1\nPorts = " << port_ << "\n"
-      << "ServerUID = root\nServerGID = root\n"
-      << "MotdPhrase = Tavrin test server\n"
-      << "[Limits]\nMaxNickLength = 30\n"
-      << (pacing == Pacing::kUnthrottled ? "MaxPenaltyTime = 0\n" : "")
-      // Registration and joins without waiting on lookups or PAM.
-      << "[Options]\nPAM = no\nIdent = no\nDNS = no\n"
-      << "[Channel]\nName = #tavrin\n";
+  std::ofstream conf(std::filesystem::path(DosPath(unixFolder_ + "/ngircd.conf")));
+  conf << "[Global]\nName = irc.test.local\nInfo = Tavrin test server\n"
+       << "Listen = 127.0.0.1\nPorts = " << port_ << "\n"
+       << "ServerUID = root\nServerGID = root\n"
+       << "MotdPhrase = Tavrin test server\n"
+       << "[Limits]\nMaxNickLength = 30\n"
+       << (pacing == Pacing::kUnthrottled ? "MaxPenaltyTime = 0\n" : "")
+       // Registration and joins without waiting on lookups or PAM.
+       << "[Options]\nPAM = no\nIdent = no\nDNS = no\n"
+       << "[Channel]\nName = #tavrin\n";
+  if (certificate != nullptr) {
+    const std::string files = certificate->unixFolder + "/" + certificate->name;
+    // Without a DHFile the server spends half a minute making parameters.
+    conf << "[SSL]\nCertFile = " << files << ".pem\nKeyFile = " << files << ".key\n"
+         << "DHFile = " << certificate->unixFolder << "/dh.pem\n"
+         << "Ports = " << tlsPort_ << "\n";
+  }
+  conf.close();
   Start();
+}
+
+bool IrcServer::Answers() const {
+  return Accepts(port_) && (tlsPort_ == 0 || Accepts(tlsPort_));
 }
 
 IrcServer::~IrcServer() {
@@ -109,7 +159,7 @@ bool IrcServer::Start() {
                     unixFolder_ + "/ngircd.conf >>" + unixFolder_ + "/ngircd.log 2>&1")) {
     return false;
   }
-  running_ = WaitUntil([this] { return Accepts(port_); }, 20s, 50ms);
+  running_ = WaitUntil([this] { return Answers(); }, 20s, 50ms);
   return running_;
 }
 

@@ -137,6 +137,10 @@ void ChatFrame::TopicChanged(const std::string& channel, const std::string& topi
 
 void ChatFrame::StatusLine(const std::string& line) { welcome_->AddLine(line); }
 
+void ChatFrame::SettingsChanged(const irc::ClientSettings& settings) {
+  if (store_) store_(settings);
+}
+
 void ChatFrame::Typed(const std::string& channel, const std::string& text) {
   if (client_ != nullptr) client_->Type(channel, text);
 }

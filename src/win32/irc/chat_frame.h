@@ -34,6 +34,10 @@ class ChatFrame final : public irc::ClientView, public PaneHost {
   void Attach(irc::ChatClient& client) { client_ = &client; }
   // The Connect command: the program asks the user and connects.
   void OnConnectCommand(std::function<void()> ask) { askConnect_ = std::move(ask); }
+  // Settings the user changed by a typed command, to be stored.
+  void OnSettingsChanged(std::function<void(const irc::ClientSettings&)> store) {
+    store_ = std::move(store);
+  }
   void SetServer(const std::string& server);
 
   void NickChanged(const std::string& nick) override;
@@ -44,6 +48,7 @@ class ChatFrame final : public irc::ClientView, public PaneHost {
                      const std::vector<std::string>& people) override;
   void TopicChanged(const std::string& channel, const std::string& topic) override;
   void StatusLine(const std::string& line) override;
+  void SettingsChanged(const irc::ClientSettings& settings) override;
 
   void Typed(const std::string& channel, const std::string& text) override;
   void Closing(HWND pane) override;
@@ -64,6 +69,7 @@ class ChatFrame final : public irc::ClientView, public PaneHost {
   std::map<std::string, std::unique_ptr<RoomPane>> rooms_;
   irc::ChatClient* client_ = nullptr;
   std::function<void()> askConnect_;
+  std::function<void(const irc::ClientSettings&)> store_;
 };
 
 // The message router of the client: the MDI area's own keys (Ctrl+F4,

@@ -17,6 +17,8 @@
 #include "win32/irc/chat_frame.h"
 #include "win32/irc/chat_settings_file.h"
 #include "win32/irc/connect_dialog.h"
+#include "win32/irc/dpapi_secret_box.h"
+#include "win32/irc/schannel_engine.h"
 #include "win32/irc/winsock_connection.h"
 
 namespace {
@@ -34,24 +36,33 @@ std::vector<std::string> CommandLineWords() {
   return utf8;
 }
 
-irc::ClientSettings StoredSettings() {
+irc::ClientSettings StoredSettings(irc::SecretBox& secrets, std::string& problem) {
   const std::wstring path = win32::chat::ChatSettingsPath();
   if (path.empty()) return {};
   const auto text = win32::chat::ReadWholeFile(path);
-  return text ? irc::SettingsFromText(*text) : irc::ClientSettings{};
+  return text ? irc::SettingsFromText(*text, secrets, &problem) : irc::ClientSettings{};
 }
 
-// The server password is asked for, never written down.
-void Store(irc::ClientSettings settings) {
+// The passwords go to the file only sealed for this user; what could not be
+// stored is said in the welcome window.
+void Store(const irc::ClientSettings& settings, irc::SecretBox& secrets,
+           win32::chat::ChatFrame& frame) {
   const std::wstring path = win32::chat::ChatSettingsPath();
-  settings.serverPassword.clear();
-  if (!path.empty()) win32::chat::ReplaceWholeFile(path, irc::SettingsText(settings));
+  std::string problem;
+  const std::string text = irc::SettingsText(settings, secrets, &problem);
+  if (path.empty() || !win32::chat::ReplaceWholeFile(path, text)) {
+    problem = "The settings could not be stored.";
+  }
+  if (!problem.empty()) frame.StatusLine(problem);
 }
 
 int RunChat(int showCommand) {
   const win32::WinsockSession winsock;
+  win32::DpapiSecretBox secrets;
   std::string error;
-  const auto given = irc::ParseCommandLine(CommandLineWords(), StoredSettings(), error);
+  std::string unread;
+  const auto given =
+      irc::ParseCommandLine(CommandLineWords(), StoredSettings(secrets, unread), error);
   if (!given) {
     MessageBoxW(nullptr, win32::WideFromUtf8(error).c_str(), L"Tavrin Chat",
                 MB_OK | MB_ICONERROR);
@@ -63,15 +74,21 @@ int RunChat(int showCommand) {
   win32::chat::ChatFrame frame(settings.nick, settings.server);
   ShowWindow(frame.Window(), showCommand);
   UpdateWindow(frame.Window());
+  if (!unread.empty()) frame.StatusLine(unread);
   win32::Win32Clock clock;
   win32::Win32Timers timers;
   win32::WinsockConnection connection;
+  win32::SchannelEngines tls;
   // Declared last: it goes before the adapters it uses.
-  irc::ChatClient client(connection, clock, timers, frame);
+  irc::ChatClient client(connection, tls, clock, timers, frame);
   frame.Attach(client);
 
+  frame.OnSettingsChanged([&](const irc::ClientSettings& changed) {
+    settings = changed;
+    if (save) Store(settings, secrets, frame);
+  });
   const auto connect = [&] {
-    if (save) Store(settings);
+    if (save) Store(settings, secrets, frame);
     frame.SetServer(settings.server);
     client.Connect(settings);
   };
