@@ -12,12 +12,14 @@
 namespace tavrin::e2e {
 namespace {
 
-// The current user's Root store. Wine writes what was added or deleted to
-// its registry only when the store is closed, and the chain engine reads
-// the registry: so each change gets a store of its own.
+// The current user's Root store, as kept in the registry. Wine writes a
+// change there only when the store is closed (and the chain engine reads
+// the registry), so each change gets a store of its own; and a deletion
+// through the system store (CERT_STORE_PROV_SYSTEM_W) reports success and
+// keeps the certificate.
 win32::UniqueCertStore OpenUserRoot() {
-  return win32::UniqueCertStore(
-      CertOpenStore(CERT_STORE_PROV_SYSTEM_W, 0, 0, CERT_SYSTEM_STORE_CURRENT_USER, L"Root"));
+  return win32::UniqueCertStore(CertOpenStore(CERT_STORE_PROV_SYSTEM_REGISTRY_W, 0, 0,
+                                              CERT_SYSTEM_STORE_CURRENT_USER, L"Root"));
 }
 
 }  // namespace

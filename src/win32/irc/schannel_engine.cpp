@@ -1,3 +1,6 @@
+// The chain's parameters with the time limit on fetching a missing issuer;
+// it must come before the first Windows header.
+#define CERT_CHAIN_PARA_HAS_EXTRA_FIELDS
 #include "win32/irc/schannel_engine.h"
 
 // The current credentials form (SCH_CREDENTIALS) is declared only with
@@ -26,6 +29,8 @@ constexpr unsigned long kRequests =
 // A record is at most about 18 KB, so this much that the system cannot take
 // is not TLS (under Wine a text answer is "incomplete" until 32 KB).
 constexpr std::size_t kMaximumBuffered = 64 * 1024;
+
+constexpr DWORD kIssuerFetchLimitMs = 5000;
 
 constexpr DWORD kCredentialFlags =
     SCH_CRED_MANUAL_CRED_VALIDATION | SCH_CRED_NO_DEFAULT_CREDS | SCH_USE_STRONG_CRYPTO;
@@ -190,10 +195,11 @@ void SchannelEngine::Negotiate(TlsOutput& out, bool mustCall) {
       out.toServer.append(static_cast<const char*>(token.get()), output[0].cbBuffer);
     }
     if (status == SEC_E_INCOMPLETE_MESSAGE) {
-      // Asked to renegotiate with nothing to go on, Wine's Schannel starts
-      // nothing (it runs the handshake only over a whole record): the
-      // request is let go and the records keep coming as before. A real
-      // handshake record later comes back through DecryptMessage.
+      // A renegotiation the server asked for, with no bytes after the
+      // request: Windows answers with a new hello, Wine's Schannel starts
+      // nothing (it runs the handshake only over a whole record). Then the
+      // request is let go and records are read as before; a handshake
+      // record that does come is handed back by DecryptMessage.
       if (established_ && incoming_.empty() && !answered) {
         state_ = State::kReady;
       }
@@ -213,8 +219,10 @@ void SchannelEngine::Negotiate(TlsOutput& out, bool mustCall) {
       return Fail("the TLS handshake failed: " + SystemText(static_cast<DWORD>(status)));
     }
     if (!first) {
-      const bool extra = input[1].BufferType == SECBUFFER_EXTRA && input[1].cbBuffer > 0;
-      incoming_.erase(0, extra ? incoming_.size() - input[1].cbBuffer : incoming_.size());
+      const std::size_t extra = input[1].BufferType == SECBUFFER_EXTRA
+                                    ? std::min<std::size_t>(input[1].cbBuffer, incoming_.size())
+                                    : 0;
+      incoming_.erase(0, incoming_.size() - extra);
     }
     if (status == SEC_E_OK) return HandshakeDone();
   }
@@ -253,7 +261,7 @@ void SchannelEngine::Decrypt(TlsOutput& out) {
     if (status != SEC_E_OK && status != SEC_I_RENEGOTIATE &&
         status != SEC_I_CONTEXT_EXPIRED) {
       return Fail("the server's data could not be read: " +
-                           SystemText(static_cast<DWORD>(status)));
+                  SystemText(static_cast<DWORD>(status)));
     }
     std::size_t extra = 0;
     for (const SecBuffer& buffer : buffers) {
@@ -276,8 +284,8 @@ void SchannelEngine::Decrypt(TlsOutput& out) {
       Negotiate(out, true);
       continue;
     }
-    // Under Wine the server's close_notify is an empty record read as OK;
-    // the socket's close follows and says the rest.
+    // An OK with no text is no failure: it is how the server's close_notify
+    // reads under Wine, and the socket's close follows.
     if (incoming_.size() == before) return;
   }
 }
@@ -343,6 +351,9 @@ irc::PeerCertificate SchannelEngine::Certificate() {
   chainPara.RequestedUsage.dwType = USAGE_MATCH_TYPE_OR;
   chainPara.RequestedUsage.Usage.cUsageIdentifier = ARRAYSIZE(usages);
   chainPara.RequestedUsage.Usage.rgpszUsageIdentifier = usages;
+  // Windows may fetch an issuer the server left out, while the windows
+  // wait: not for long.
+  chainPara.dwUrlRetrievalTimeout = kIssuerFetchLimitMs;
   PCCERT_CHAIN_CONTEXT built = nullptr;
   // The intermediates the server sent come in the certificate's own store.
   if (!CertGetCertificateChain(nullptr, certificate.get(), nullptr,
