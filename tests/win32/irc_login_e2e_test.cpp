@@ -113,7 +113,11 @@ TEST_F(LoggingIn, AnAccountLogsInWithSaslAndThePasswordIsStoredOnlySealed) {
   // stored.
   PostMessageW(FindWindowW(L"AOL Frame25", nullptr), WM_COMMAND, kConnectCommand, 0);
   HWND dialog = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (dialog = FindWindowW(L"#32770", L"Connect")) != nullptr; }));
+  // Shown once its fields are filled.
+  ASSERT_TRUE(WaitUntil([&] {
+    dialog = FindWindowW(L"#32770", L"Connect");
+    return dialog != nullptr && IsWindowVisible(dialog);
+  }));
   const HWND password = GetDlgItem(dialog, CHAT_ACCOUNT_PASSWORD_ID);
   EXPECT_EQ(WindowText(GetDlgItem(dialog, CHAT_ACCOUNT_ID)), "ann");
   EXPECT_EQ(WindowText(password), "");

@@ -20,57 +20,37 @@ using UniqueCertStore = UniqueHandle<HCERTSTORE, &CloseCertStore>;
 using UniqueLocalMemory = UniqueHandle<HLOCAL, &::LocalFree>;
 using UniqueContextBuffer = UniqueHandle<void*, &::FreeContextBuffer>;
 
-// The SSPI handles are two-word structures, not pointers, so they get
-// owners of their own.
-class CredentialsHandle {
+// The SSPI handles are two-word structures, not pointers, so they get an
+// owner of their own.
+template <SECURITY_STATUS(SEC_ENTRY* Free)(PSecHandle)>
+class UniqueSecHandle {
  public:
-  CredentialsHandle() = default;
-  ~CredentialsHandle() { Reset(); }
-  CredentialsHandle(const CredentialsHandle&) = delete;
-  CredentialsHandle& operator=(const CredentialsHandle&) = delete;
+  UniqueSecHandle() = default;
+  ~UniqueSecHandle() { Reset(); }
+  UniqueSecHandle(const UniqueSecHandle&) = delete;
+  UniqueSecHandle& operator=(const UniqueSecHandle&) = delete;
 
   bool Valid() const { return valid_; }
-  CredHandle* Get() { return &handle_; }
+  // nullptr while nothing is held, as the first call of a handshake wants.
+  SecHandle* Get() { return valid_ ? &handle_ : nullptr; }
   // For the call that fills it; whatever was held is freed first.
-  CredHandle* Put() {
+  SecHandle* Put() {
     Reset();
     return &handle_;
   }
   void Adopt() { valid_ = true; }
   void Reset() {
-    if (valid_) FreeCredentialsHandle(&handle_);
+    if (valid_) Free(&handle_);
     valid_ = false;
     handle_ = {};
   }
 
  private:
-  CredHandle handle_{};
+  SecHandle handle_{};
   bool valid_ = false;
 };
 
-class SecurityContext {
- public:
-  SecurityContext() = default;
-  ~SecurityContext() { Reset(); }
-  SecurityContext(const SecurityContext&) = delete;
-  SecurityContext& operator=(const SecurityContext&) = delete;
-
-  bool Valid() const { return valid_; }
-  CtxtHandle* Get() { return valid_ ? &handle_ : nullptr; }
-  CtxtHandle* Put() {
-    Reset();
-    return &handle_;
-  }
-  void Adopt() { valid_ = true; }
-  void Reset() {
-    if (valid_) DeleteSecurityContext(&handle_);
-    valid_ = false;
-    handle_ = {};
-  }
-
- private:
-  CtxtHandle handle_{};
-  bool valid_ = false;
-};
+using CredentialsHandle = UniqueSecHandle<&::FreeCredentialsHandle>;
+using SecurityContext = UniqueSecHandle<&::DeleteSecurityContext>;
 
 }  // namespace tavrin::win32
