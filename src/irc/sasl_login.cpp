@@ -6,6 +6,8 @@
 namespace tavrin::irc {
 namespace {
 
+constexpr std::size_t kMostCapabilities = 200;
+
 constexpr const char* kNotAgain =
     "Not connecting again by itself: change the account or password in Chat, Connect.";
 
@@ -63,7 +65,8 @@ bool SaslLogin::Take(const Message& message, Reply& reply) {
       const std::size_t end = std::min(caps.find(' '), caps.size());
       const std::string_view cap = caps.substr(0, end);
       caps.remove_prefix(std::min(end + 1, caps.size()));
-      if (cap.empty()) continue;
+      // A server that lists without end gets no more room than a real list.
+      if (cap.empty() || offered_.size() >= kMostCapabilities) continue;
       const std::size_t equals = cap.find('=');
       offered_[std::string(cap.substr(0, equals))] =
           equals == std::string_view::npos ? std::string() : std::string(cap.substr(equals + 1));
