@@ -1,6 +1,7 @@
 #include "irc/certificate_check.h"
 
 #include "irc/irc_text.h"
+#include "irc/nick.h"
 
 namespace tavrin::irc {
 namespace {
@@ -58,12 +59,8 @@ std::optional<std::string> NormalFingerprint(std::string_view typed) {
 }
 
 std::string PinHost(std::string_view host) {
-  std::string pinned(host);
-  while (!pinned.empty() && pinned.back() == '.') pinned.pop_back();
-  for (char& c : pinned) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return pinned;
+  while (!host.empty() && host.back() == '.') host.remove_suffix(1);
+  return Folded(host, CaseMapping::kAscii);
 }
 
 CertificateVerdict JudgeCertificate(const PeerCertificate& certificate,

@@ -5,7 +5,6 @@
 
 #include "irc/certificate_check.h"
 #include "irc/irc_message.h"
-#include "irc/irc_text.h"
 #include "irc/line_reader.h"
 #include "irc/reconnect_delay.h"
 #include "irc/send_queue.h"
@@ -125,20 +124,17 @@ class ChatClient::Impl final : public ConnectionEvents, public Outbox {
   void Pin(const std::string& channel, const std::string& typed) {
     const auto fingerprint = NormalFingerprint(typed);
     if (!fingerprint) {
-      return Answer(channel, "Not a SHA-256 fingerprint (32 pairs of hexadecimal digits): " +
-                                 ShownText(typed));
+      return session_.Answer(
+          channel, "Not a SHA-256 fingerprint (32 pairs of hexadecimal digits): " + typed);
     }
-    if (settings_.server.empty()) return Answer(channel, "No server to pin a certificate for.");
+    if (settings_.server.empty()) {
+      return session_.Answer(channel, "No server to pin a certificate for.");
+    }
     settings_.pins[PinHost(settings_.server)] = *fingerprint;
     view_.SettingsChanged(settings_);
-    Answer(channel, "The certificate " + *fingerprint + " is trusted for " +
-                        ShownText(settings_.server) + ".");
+    session_.Answer(channel, "The certificate " + *fingerprint + " is trusted for " +
+                                 settings_.server + ".");
     if (!SignedOn()) Connect(settings_);
-  }
-
-  void Answer(const std::string& channel, const std::string& line) {
-    if (channel.empty()) return view_.StatusLine(line);
-    view_.RoomLine(channel, line);
   }
 
   void Open() {

@@ -66,6 +66,11 @@ std::optional<Message> ParseMessage(std::string_view line) {
   return message;
 }
 
+std::string_view Param(const Message& message, std::size_t index) {
+  return index < message.params.size() ? std::string_view(message.params[index])
+                                       : std::string_view();
+}
+
 std::string_view NickOf(std::string_view source) {
   return source.substr(0, source.find_first_of("!@"));
 }

@@ -22,6 +22,9 @@ inline constexpr std::size_t kMaxLineBytes = 510;
 // A received line without its line end; nullopt when it is not one.
 std::optional<Message> ParseMessage(std::string_view line);
 
+// The parameter at `index`, or an empty one where the line has fewer.
+std::string_view Param(const Message& message, std::size_t index);
+
 // The nick of a source "nick!user@host" (a server's name has none of them).
 std::string_view NickOf(std::string_view source);
 

@@ -11,11 +11,6 @@ constexpr std::size_t kMostCapabilities = 200;
 constexpr const char* kNotAgain =
     "Not connecting again by itself: change the account or password in Chat, Connect.";
 
-std::string_view Param(const Message& message, std::size_t index) {
-  return index < message.params.size() ? std::string_view(message.params[index])
-                                       : std::string_view();
-}
-
 bool ListHas(std::string_view list, std::string_view word, char separator) {
   while (!list.empty()) {
     const std::size_t end = std::min(list.find(separator), list.size());

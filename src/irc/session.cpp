@@ -20,11 +20,6 @@ constexpr std::size_t kMaxHost = 63;
 // A JOIN of many rooms stays well inside a line.
 constexpr std::size_t kJoinBatchBytes = 400;
 
-std::string_view Param(const Message& message, std::size_t index) {
-  return index < message.params.size() ? std::string_view(message.params[index])
-                                       : std::string_view();
-}
-
 std::string InParens(std::string_view reason) {
   const std::string shown = ShownText(reason);
   return shown.empty() ? std::string() : " (" + shown + ")";

@@ -46,6 +46,10 @@ class Session {
   void Dropped();
   // A line the user typed; the reason when it was /quit.
   std::optional<std::string> Type(const std::string& channel, std::string_view text);
+  // What the client says about a line typed in `channel` (empty: the
+  // welcome window): in that room while it is open, else in the welcome
+  // window.
+  void Answer(const std::string& channel, const std::string& line);
 
   bool SignedOn() const { return signedOn_; }
   // Every nick tried was taken or refused, or the login failed: the
@@ -92,7 +96,6 @@ class Session {
   void ShowPeople(Room& room);
   void RoomSays(Room& room, const std::string& line);
   void Status(const std::string& line);
-  void Answer(const std::string& channel, const std::string& line);
 
   ClientView& view_;
   Outbox& outbox_;
