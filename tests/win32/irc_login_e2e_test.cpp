@@ -62,18 +62,13 @@ class LoggingIn : public ::testing::Test {
     const auto lines = WelcomeLines();
     return std::find(lines.begin(), lines.end(), line) != lines.end();
   }
-  static std::string Status() {
-    std::string text;
-    for (const std::string& line : WelcomeLines()) text += line + "\n";
-    return text;
-  }
 
   // The client reported the failure, dropped its one connection and
   // stays away.
   void ExpectGivenUp(IrcScriptServer& server, const std::string& firstLine) {
     EXPECT_TRUE(WaitUntil([&] {
       return WelcomeHasLineStarting(firstLine) && StatusHasLine(kNotAgain);
-    }, 20s)) << Status();
+    }, 20s)) << WelcomeText();
     EXPECT_TRUE(server.WaitUntil([](const IrcScriptServer::Seen& seen) {
       return seen.ended == 1;
     })) << server.Describe();
@@ -96,7 +91,7 @@ TEST_F(LoggingIn, AnAccountLogsInWithSaslAndThePasswordIsStoredOnlySealed) {
   ASSERT_TRUE(server.WaitUntil(SentOn(1, "JOIN #tavrin"))) << server.Describe();
   EXPECT_EQ(server.LinesOf(1).front(), "CAP LS 302");
   EXPECT_TRUE(WaitUntil([] { return StatusHasLine("Logged in as ann."); }, 10s))
-      << Status();
+      << WelcomeText();
 
   const std::string stored = ReadWholeFile(ChatSettingsFile());
   EXPECT_NE(stored.find("account_password_sealed="), std::string::npos) << stored;

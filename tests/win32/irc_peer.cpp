@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "irc/irc_message.h"
+#include "loopback_socket.h"
 
 namespace tavrin::e2e {
 namespace {
@@ -42,14 +43,8 @@ bool IrcPeer::Join(std::uint16_t port, const std::string& nick,
   joined_.clear();
   people_.clear();
   nick_ = nick;
-  socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(port);
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-    return false;
-  }
+  socket_ = ConnectToLoopback(port);
+  if (socket_ == INVALID_SOCKET) return false;
   Send("NICK " + nick);
   Send("USER " + nick + " 0 * :Test peer");
   const auto until = Clock::now() + 20s;

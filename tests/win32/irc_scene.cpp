@@ -26,6 +26,11 @@ HWND FindChild(Matches matches) {
   return nullptr;
 }
 
+// The welcome window, also while it names no nick yet.
+HWND WelcomePane() {
+  return FindChild([](HWND child) { return WindowText(child).starts_with("Welcome"); });
+}
+
 }  // namespace
 
 HWND ChatRoom() {
@@ -39,8 +44,7 @@ HWND ChatWelcome() {
 }
 
 std::vector<std::string> WelcomeLines() {
-  const HWND welcome =
-      FindChild([](HWND child) { return WindowText(child).starts_with("Welcome"); });
+  const HWND welcome = WelcomePane();
   // The box the user cannot type in, whatever its class.
   HWND box = nullptr;
   for (HWND child = FindWindowExW(welcome, nullptr, nullptr, nullptr);
@@ -56,6 +60,12 @@ std::vector<std::string> WelcomeLines() {
     at = end + 2;
   }
   return lines;
+}
+
+std::string WelcomeText() {
+  std::string text;
+  for (const std::string& line : WelcomeLines()) text += line + "\n";
+  return text;
 }
 
 bool WelcomeHasLineStarting(const std::string& start) {
@@ -79,10 +89,7 @@ std::wstring ChatArguments(std::uint16_t port, const std::string& nick) {
 
 bool TypeInRoom(const std::string& text) { return TypeIn(ChatRoom(), text); }
 
-bool TypeInWelcome(const std::string& text) {
-  return TypeIn(FindChild([](HWND child) { return WindowText(child).starts_with("Welcome"); }),
-                text);
-}
+bool TypeInWelcome(const std::string& text) { return TypeIn(WelcomePane(), text); }
 
 bool TypeIn(HWND pane, const std::string& text) {
   const HWND entry = pane ? FindWindowExW(pane, nullptr, L"RICHCNTL", nullptr) : nullptr;

@@ -18,6 +18,8 @@ HWND ChatRoom();
 HWND ChatWelcome();
 // The lines of the welcome window's read-only box: the client's status.
 std::vector<std::string> WelcomeLines();
+// Those lines as one text, a line each, for a failure's message.
+std::string WelcomeText();
 // Whether one of them begins with `start`.
 bool WelcomeHasLineStarting(const std::string& start);
 // %APPDATA%\Tavrin\TavrinChat.ini, where the client keeps its settings.

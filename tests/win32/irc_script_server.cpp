@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "irc/irc_message.h"
+#include "loopback_socket.h"
 
 namespace tavrin::e2e {
 namespace {
@@ -198,9 +199,7 @@ IrcScriptServer::IrcScriptServer(ScriptedLogin script)
   WSADATA data;
   WSAStartup(MAKEWORD(2, 2), &data);
   const SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  sockaddr_in address = LoopbackAddress(0);
   int length = sizeof address;
   if (bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
       listen(listener, SOMAXCONN) != 0 ||

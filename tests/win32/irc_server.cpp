@@ -9,6 +9,7 @@
 #include <string>
 
 #include "e2e_support.h"
+#include "loopback_socket.h"
 #include "win32/base/win32_text.h"
 
 namespace tavrin::e2e {
@@ -23,13 +24,6 @@ class WinsockUse {
   ~WinsockUse() { WSACleanup(); }
 };
 
-sockaddr_in Loopback(std::uint16_t port) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(port);
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return address;
-}
 
 }  // namespace
 
@@ -82,10 +76,29 @@ std::optional<int> RunUnixShellAndWait(const std::string& command,
   return std::atoi(code.c_str());
 }
 
+sockaddr_in LoopbackAddress(std::uint16_t port) {
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_port = htons(port);
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  return address;
+}
+
+SOCKET ConnectToLoopback(std::uint16_t port) {
+  SOCKET connected = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  const sockaddr_in address = LoopbackAddress(port);
+  if (connected != INVALID_SOCKET &&
+      connect(connected, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    closesocket(connected);
+    connected = INVALID_SOCKET;
+  }
+  return connected;
+}
+
 std::uint16_t FreeLoopbackPort() {
   const WinsockUse winsock;
   const SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  sockaddr_in address = Loopback(0);
+  sockaddr_in address = LoopbackAddress(0);
   int length = sizeof address;
   std::uint16_t port = 0;
   if (bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
@@ -98,12 +111,10 @@ std::uint16_t FreeLoopbackPort() {
 
 bool Accepts(std::uint16_t port) {
   const WinsockUse winsock;
-  const SOCKET probe = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-  const sockaddr_in address = Loopback(port);
-  const bool accepted =
-      connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+  const SOCKET probe = ConnectToLoopback(port);
+  if (probe == INVALID_SOCKET) return false;
   closesocket(probe);
-  return accepted;
+  return true;
 }
 
 IrcServer::IrcServer(Pacing pacing) { Configure(pacing, nullptr); }

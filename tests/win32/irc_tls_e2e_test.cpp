@@ -26,12 +26,6 @@ std::wstring TlsArguments(std::uint16_t port, const std::wstring& more = L"") {
          L" --nick ann --channels #tavrin" + more;
 }
 
-std::string Status() {
-  std::string text;
-  for (const std::string& line : WelcomeLines()) text += line + "\n";
-  return text;
-}
-
 class OverTls : public ::testing::Test {
  protected:
   // A pin stored by one test would trust its certificate in the next.
@@ -69,15 +63,15 @@ TEST_F(OverTls, AnUntrustedCertificateIsRefusedUntilPinnedAndThenTheProgramIsHea
            WelcomeHasLineStarting("If the network confirms that fingerprint, type /pin " +
                                   fingerprint) &&
            WelcomeHasLineStarting("Disconnected: the server's certificate was not accepted.");
-  }, 30s)) << Status();
+  }, 30s)) << WelcomeText();
   EXPECT_FALSE(bob.WaitForPerson("ann", 1s)) << "the client signed on through a refusal";
 
   ASSERT_TRUE(TypeInWelcome("/pin " + fingerprint));
-  ASSERT_TRUE(bob.WaitForPerson("ann", 30s)) << Status();
+  ASSERT_TRUE(bob.WaitForPerson("ann", 30s)) << WelcomeText();
   EXPECT_TRUE(WelcomeHasLineStarting(
       "The server's certificate is accepted because you pinned it for localhost"))
-      << Status();
-  EXPECT_TRUE(WelcomeHasLineStarting(kEncrypted)) << Status();
+      << WelcomeText();
+  EXPECT_TRUE(WelcomeHasLineStarting(kEncrypted)) << WelcomeText();
   EXPECT_NE(ReadWholeFile(ChatSettingsFile()).find("pin=localhost " + fingerprint + "\n"),
             std::string::npos)
       << ReadWholeFile(ChatSettingsFile());
@@ -108,16 +102,16 @@ TEST_F(OverTls, TheSystemsTrustIsNotEnoughForAnotherNameOrAnExpiredCertificate) 
     chat_ = Process::Start(ProgramFolder() + L"\\tavrin-chat.exe",
                            TlsArguments(server.TlsPort(), L" --no-save"));
     EXPECT_TRUE(WaitUntil([&] { return WelcomeHasLineStarting(c.says); }, 30s))
-        << c.certificate << "\n" << Status();
+        << c.certificate << "\n" << WelcomeText();
     const bool accepted = c.says == kEncrypted;
     EXPECT_EQ(WaitUntil([] { return WelcomeHasLineStarting("Signed on as ann."); },
                         accepted ? 30s : 2s),
               accepted)
-        << c.certificate << "\n" << Status();
+        << c.certificate << "\n" << WelcomeText();
     if (!accepted) {
       EXPECT_TRUE(WelcomeHasLineStarting("Its SHA-256 fingerprint is " +
                                          certificates_.Fingerprint(c.certificate)))
-          << Status();
+          << WelcomeText();
     }
     chat_.End();
   }

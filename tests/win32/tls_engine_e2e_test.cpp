@@ -20,6 +20,7 @@
 
 #include "e2e_support.h"
 #include "irc_server.h"
+#include "loopback_socket.h"
 #include "test_certificates.h"
 #include "win32/irc/dpapi_secret_box.h"
 #include "win32/irc/schannel_engine.h"
@@ -54,15 +55,11 @@ class TlsClient {
   TlsClient(std::uint16_t port, CredentialsForm form) : engine_(form) {
     WSADATA data;
     WSAStartup(MAKEWORD(2, 2), &data);
-    socket_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    open_ = connect(socket_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    socket_ = ConnectToLoopback(port);
+    open_ = socket_ != INVALID_SOCKET;
   }
   ~TlsClient() {
-    closesocket(socket_);
+    if (socket_ != INVALID_SOCKET) closesocket(socket_);
     WSACleanup();
   }
   TlsClient(const TlsClient&) = delete;
